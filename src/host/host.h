@@ -1,0 +1,55 @@
+// What both hosts share: the session's state, the order in which timers fire, and where each
+// input goes. A host adds a clock, a source of input and a screen.
+//
+// Timers fire in the order waitActionTimer, seasonTimer, waitTImer, nextBlockTimer when due at
+// the same time, and never while their own handler runs (a handler that pumps is still running).
+#pragma once
+
+#include <memory>
+#include <optional>
+
+#include "game/module1.h"
+#include "ui/platform.h"
+
+namespace host {
+
+enum class Window { kMain, kPromo };
+
+class Host : public ui::Platform, protected ui::FormListener, protected game::GameEvents {
+ public:
+  game::Module1& game() { return *game_; }
+  Window focus() const { return focus_; }
+
+ protected:
+  // Builds the session; a derived host calls it once its own clock and screen are ready.
+  void CreateGame();
+
+  // Fires every due timer that is not running, in the fixed order; true if any fired.
+  bool FireDueTimers();
+  // The earliest due time of an armed timer that is not running.
+  std::optional<ui::Millis> NextTimerDue() const;
+
+  // Inputs, delivered where the game expects them.
+  void KeyDown(int keyCode);
+  void KeyUp(int keyCode);
+  void ClickStart();
+  void PromoMouseDown();
+  void FocusMain() { focus_ = Window::kMain; }
+  [[noreturn]] void CloseMain();
+
+  void ControlChanged(const ui::Control& /*control*/, ui::Change /*change*/) override {}
+  void FormChanged(const ui::Form& form) override;
+  // The promotional window has just appeared; it has the keyboard focus now.
+  virtual void PromoShown() {}
+
+  // The cell code whose picture this is; 1 for none.
+  int CodeOfPicture(const ui::PictureRef& picture) const;
+  int SeasonOfPicture(const ui::PictureRef& picture) const;
+
+ private:
+  std::unique_ptr<game::Module1> game_;
+  Window focus_ = Window::kMain;
+  bool promoVisible_ = false;
+};
+
+}  // namespace host
