@@ -73,7 +73,7 @@ def seed(pen):
 
 
 def sprout(pen):
-    pen.line([(12, 20.5), (12.2, 15), (12, 11)], GREEN_DARK, 1.4)
+    pen.line([(12, 19.6), (12.2, 15), (12, 11)], GREEN_DARK, 1.4)
     for sign in (-1, 1):
         tip = (12 + sign * 8.2, 6.5)
         pts = leaf_points(12, 11, tip[0], tip[1], 5.0, bulge=0.55)
@@ -94,24 +94,24 @@ def big_leaf(pen):
 
 
 def bud(pen):
-    pen.line([(12, 21), (12, 12)], GREEN_DARK, 1.5)
+    pen.line([(12, 19.6), (12, 12)], GREEN_DARK, 1.5)
     pen.poly(leaf_points(12, 17.5, 16.6, 14.2, 2.6), GREEN, GREEN_DARK, 0.6)
     # The bud: a drop, pointed at the top, wrapped in sepals at its base.
     pink, deep = (244, 118, 170), (176, 40, 104)
-    pen.poly(leaf_points(12, 13.8, 12, 2.6, 8.6, bulge=0.3), pink, deep, OUTLINE_W)
+    pen.poly(leaf_points(12, 14.0, 12, 3.9, 8.4, bulge=0.3), pink, deep, OUTLINE_W)
     pen.line([(12.6, 12.5), (13.2, 6.2)], (255, 196, 222), 0.7)
     for sign in (-1, 1):
         pen.poly(leaf_points(12, 13.6, 12 + sign * 3.6, 8.6, 3.2), GREEN, GREEN_DARK, 0.6)
 
 
 def flower(pen):
-    pen.line([(12, 21), (12, 12)], GREEN_DARK, 1.5)
+    pen.line([(12, 19.6), (12, 12)], GREEN_DARK, 1.5)
     pen.poly(leaf_points(12, 18, 7.2, 15.2, 2.6), GREEN, GREEN_DARK, 0.6)
     red, deep = (226, 30, 38), (132, 8, 16)
-    cx, cy = 12, 10
+    cx, cy = 12, 10.4
     for i in range(5):
         a = -math.pi / 2 + i * 2 * math.pi / 5
-        pen.ellipse(cx + 4.0 * math.cos(a), cy + 4.0 * math.sin(a), 3.4, 2.9, red,
+        pen.ellipse(cx + 3.8 * math.cos(a), cy + 3.8 * math.sin(a), 3.2, 2.8, red,
                     angle=a, outline=deep, width=0.8)
     pen.circle(cx, cy, 2.5, (132, 8, 16))
     pen.circle(cx, cy, 2.0, (255, 214, 40))
@@ -122,7 +122,7 @@ def pot(pen):
     brown, deep, hi = (142, 82, 38), (72, 36, 14), (186, 122, 70)
     gold, gold_dark = (242, 188, 40), (176, 118, 10)
     # Squat body: a wide ellipse flattened at the top where the rim sits.
-    pen.ellipse(12, 14.6, 8.2, 6.4, brown, outline=deep, width=OUTLINE_W)
+    pen.ellipse(12, 14.4, 8.2, 5.9, brown, outline=deep, width=OUTLINE_W)
     pen.ellipse(9.4, 12.8, 2.4, 1.5, hi, angle=-0.4)
     pen.ellipse(12, 8.8, 6.2, 2.2, gold, outline=gold_dark, width=OUTLINE_W)
     pen.ellipse(12, 8.6, 4.4, 1.1, (120, 70, 10))
@@ -151,20 +151,20 @@ def bee_cell():
     black, yellow = (28, 20, 16), (255, 212, 30)
     # Antennae first so the head overlaps their roots.
     for sign in (-1, 1):
-        pen.line([(12 + sign * 2.2, 8), (12 + sign * 3.6, 4.4), (12 + sign * 5.4, 3.2)], black, 0.9)
-        pen.circle(12 + sign * 5.6, 3.1, 1.25, black)
+        pen.line([(12 + sign * 2.2, 7.6), (12 + sign * 3.6, 4.4), (12 + sign * 5.4, 3.4)], black, 0.9)
+        pen.circle(12 + sign * 5.6, 3.3, 1.2, black)
     # Small legs below the head.
-    for dx in (-3.4, -1.2, 1.2, 3.4):
-        pen.line([(12 + dx, 18), (12 + dx * 1.25, 20.6)], black, 0.9)
-    pen.circle(12, 13, 7.0, black)
-    pen.circle(12, 13, 6.1, yellow)
-    pen.ellipse(12, 16.6, 4.6, 1.0, (236, 150, 10))
+    for dx in (-3.6, -1.3, 1.3, 3.6):
+        pen.line([(12 + dx, 17.5), (12 + dx * 1.3, 20.8)], black, 1.0)
+    pen.circle(12, 12.6, 6.7, black)
+    pen.circle(12, 12.6, 5.8, yellow)
+    pen.ellipse(12, 16.0, 4.2, 0.9, (236, 150, 10))
     for sign in (-1, 1):
-        ex = 12 + sign * 2.6
-        pen.ellipse(ex, 11.8, 2.3, 2.9, (255, 255, 255), outline=black, width=0.7)
-        pen.ellipse(ex + sign * 0.3, 12.4, 1.3, 1.8, black)
-        pen.circle(ex + sign * 0.3 - 0.5, 11.6, 0.55, (255, 255, 255))
-    pen.line([(10.6, 16.0), (12, 16.8), (13.4, 16.0)], black, 0.6)
+        ex = 12 + sign * 2.5
+        pen.ellipse(ex, 11.4, 2.2, 2.8, (255, 255, 255), outline=black, width=0.7)
+        pen.ellipse(ex + sign * 0.3, 12.0, 1.25, 1.75, black)
+        pen.circle(ex + sign * 0.3 - 0.5, 11.2, 0.55, (255, 255, 255))
+    pen.line([(10.7, 15.4), (12, 16.2), (13.3, 15.4)], black, 0.6)
     img = pen.done().convert("RGB")
 
     def sides(y):
