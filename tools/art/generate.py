@@ -35,8 +35,9 @@ def generate(out):
     def bmp(name, img, max_colors, **kw):
         stored[name] = write_bmp(os.path.join(out, name + ".bmp"), img, max_colors, **kw)
 
-    # The well's gradient gets its own share so that it does not band.
-    bmp("window", window.draw_window(), 256, regions=[(window.WELL, 112)])
+    # The gradients of the well and the score bar get their own shares of
+    # the palette so that they do not band.
+    bmp("window", window.draw_window(), 256, regions=[(window.WELL, 104), (window.BAR, 36)])
     bmp("start", button.draw_button(), 72)
     for i, img in enumerate(seasons.draw_seasons()):
         bmp(f"season{i}", img, 256)

@@ -162,8 +162,8 @@ def girl(pen, rng):
         sx, sy = hx + side * 6.5, hy + 17
         ex, ey = hx + side * 16, hy + 10
         wx, wy = hx + side * 27, hy + 4
-        pen.line([(sx, sy), (ex, ey), (wx, wy)], A(SKIN_LINE), 3.6)
-        pen.line([(sx, sy), (ex, ey), (wx, wy)], A(SKIN), 2.6)
+        pen.line([(sx, sy), (ex, ey), (wx, wy)], A(SKIN_LINE), 4.0)
+        pen.line([(sx, sy), (ex, ey), (wx, wy)], A(SKIN), 3.0)
         pen.circle(wx + side * 0.6, wy - 0.4, 2.0, A(SKIN_LINE))
         pen.circle(wx + side * 0.6, wy - 0.4, 1.5, A(SKIN))
         for k in (-1, 0, 1):
@@ -194,7 +194,7 @@ def girl(pen, rng):
         pen.circle(ex + 0.8, ey + 1.8, 0.35, A((255, 255, 255)))
         pen.line([(ex - 2.7, ey - 2.2), (ex - 1, ey - 3.5), (ex + 1.2, ey - 3.5), (ex + 2.8, ey - 2.4)],
                  A((40, 30, 30)), 0.7)
-        pen.ellipse(hx + side * 5.6, hy + 6.4, 1.6, 0.8, (255, 130, 140, 110))
+        pen.ellipse(hx + side * 5.6, hy + 6.2, 1.7, 0.8, (255, 120, 140, 70))
     pen.poly(smooth_path([(hx - 1.8, hy + 7.0), (hx + 1.8, hy + 7.0), (hx, hy + 9.2)]), A((200, 56, 70)))
     # Fringe of spikes over the forehead.
     fringe = [(hx - 9.6, hy + 1), (hx - 9, hy - 6), (hx - 6.5, hy - 1.6), (hx - 5, hy - 7), (hx - 2.6, hy - 1.6),
@@ -290,14 +290,18 @@ def sprout_mark(pen, face, ink):
 
 
 def glass_ball(pen, cx, cy, r):
-    n = 24
-    for i in range(n, 0, -1):
-        t = i / n
-        colour = mix((40, 200, 120), (30, 80, 220), 1 - t) if i > n * 0.3 else (30, 60, 190)
-        pen.circle(cx - r * 0.25 * (1 - t), cy - r * 0.25 * (1 - t), r * t, A(mix(colour, (30, 90, 210), 1 - t)))
-    pen.ellipse(cx, cy + r * 0.55, r * 0.6, r * 0.28, A((150, 240, 220), 150))
-    pen.ellipse(cx - r * 0.35, cy - r * 0.42, r * 0.36, r * 0.22, A((255, 255, 255), 230), angle=-0.6)
-    pen.circle(cx + r * 0.35, cy - r * 0.5, r * 0.1, A((255, 255, 255), 200))
+    """A marble: green swirling over blue, with a window's reflection."""
+    pen.circle(cx, cy, r + 0.5, A((16, 60, 120)))
+    pen.circle(cx, cy, r, A((40, 96, 224)))
+    # The green half: the arc over the top, closed by a wavy line.
+    arc = [(cx + r * math.cos(a), cy + r * math.sin(a))
+           for a in [math.pi * (0.92 + 1.16 * i / 24) for i in range(25)]]
+    wave = [(cx + r * (1 - 2 * i / 12), cy + r * (0.18 + 0.22 * math.sin(i * 0.9))) for i in range(13)]
+    pen.poly(arc + wave, A((52, 196, 120)))
+    pen.circle(cx + r * 0.2, cy + r * 0.25, r * 0.55, (30, 60, 180, 90))
+    pen.ellipse(cx, cy + r * 0.62, r * 0.55, r * 0.22, A((170, 240, 230), 150))
+    pen.ellipse(cx - r * 0.36, cy - r * 0.44, r * 0.36, r * 0.2, A((255, 255, 255), 235), angle=-0.6)
+    pen.circle(cx + r * 0.38, cy - r * 0.5, r * 0.1, A((255, 255, 255), 210))
 
 
 def cells(pen):

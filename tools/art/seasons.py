@@ -58,14 +58,18 @@ def panel(seed):
 
 
 def tree(pen, crown, shade, speckles, rng, season):
-    cx, cy, r = 22.5, 19.5, 13.0
-    # Trunk with two boughs that vanish into the crown.
-    pen.poly([(20.6, 45), (24.4, 45), (23.6, 30), (24.2, 25), (21.0, 25), (21.4, 30)], TRUNK + (255,))
-    pen.line([(22.5, 33), (17, 26)], TRUNK + (255,), 1.6)
-    pen.line([(22.8, 31), (28.5, 24)], TRUNK + (255,), 1.4)
-    pen.ellipse(22.5, 45.2, 7.5, 1.4, (200, 140, 120, 160))
-    lobes = [(cx, cy - 4, r * 0.72), (cx - 6.5, cy + 1, r * 0.6), (cx + 6.5, cy + 1, r * 0.6),
-             (cx - 3.8, cy + 4.8, r * 0.56), (cx + 3.8, cy + 4.8, r * 0.56), (cx, cy, r * 0.7)]
+    cx, cy, r = 22.5, 19.0, 14.2
+    # Trunk with two boughs that vanish into the crown; a flared foot.
+    bark = TRUNK + (255,)
+    pen.ellipse(22.5, 44.6, 8.0, 1.5, (206, 140, 120, 150))
+    pen.poly([(19.4, 45), (25.6, 45), (24.2, 42.5), (24.0, 30), (24.8, 24), (20.4, 24), (21.0, 30),
+              (20.8, 42.5)], bark)
+    pen.line([(22.5, 33), (16.5, 25)], bark, 1.8)
+    pen.line([(22.8, 31), (29, 23.5)], bark, 1.6)
+    pen.line([(23.6, 32), (24.4, 44)], mix(TRUNK, (255, 220, 180), 0.25) + (255,), 0.7)
+    k = r / 13
+    lobes = [(cx, cy - 4 * k, r * 0.72), (cx - 6.5 * k, cy + k, r * 0.6), (cx + 6.5 * k, cy + k, r * 0.6),
+             (cx - 3.8 * k, cy + 4.8 * k, r * 0.56), (cx + 3.8 * k, cy + 4.8 * k, r * 0.56), (cx, cy, r * 0.7)]
     outline = mix(shade, (40, 20, 20), 0.35)
     for x, y, rr in lobes:
         pen.circle(x, y, rr + 0.7, outline + (255,))
@@ -81,7 +85,14 @@ def tree(pen, crown, shade, speckles, rng, season):
         colour = rng.choice(speckles)
         pen.circle(x, y, rng.uniform(0.5, 1.05), colour + (255,))
     if season == 3:
-        # Snow lies thickest on the crown's top.
+        # Bare twigs show through the snow; it lies thickest on the top.
+        for (x0, y0), (x1, y1) in (((22.5, 30), (15, 22)), ((22.5, 28), (30, 20)), ((22, 24), (19, 12)),
+                                   ((23, 25), (27, 13)), ((16, 24), (11, 19)), ((29, 22), (34, 18))):
+            pen.line([(x0, y0), (x1, y1)], mix(TRUNK, (230, 230, 240), 0.3) + (255,), 0.8)
+        for _ in range(50):
+            a, d = rng.uniform(0, 2 * math.pi), r * math.sqrt(rng.random()) * 0.9
+            pen.circle(cx + math.cos(a) * d, cy + 1 + math.sin(a) * d * 0.86, rng.uniform(0.7, 1.3),
+                       rng.choice(speckles) + (255,))
         for x, y, rr in lobes[:3]:
             pen.ellipse(x - 0.5, y - rr * 0.55, rr * 0.7, rr * 0.35, (255, 255, 255, 255))
 

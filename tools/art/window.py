@@ -222,9 +222,10 @@ def clouds(w, h, rng):
         cx, cy = rng.uniform(-6, w + 6), rng.uniform(0, h + 6)
         size = rng.uniform(5, 13) * (0.6 + 0.6 * cy / h)
         grey = round(255 * min(1.0, 0.45 + cy / h))
-        for _ in range(rng.randrange(6, 11)):
+        pen.circle(cx, cy, size * 0.7, (grey, grey, grey, 255))
+        for _ in range(rng.randrange(5, 10)):
             a = rng.uniform(0, 2 * math.pi)
-            d = rng.uniform(0, size * 1.2)
+            d = rng.uniform(0.3, 0.9) * size
             pen.circle(cx + math.cos(a) * d * 1.3, cy + math.sin(a) * d * 0.7,
                        size * rng.uniform(0.45, 0.8), (grey, grey, grey, 255))
     mask = pen.done().convert("L").filter(ImageFilter.GaussianBlur(1.6))
