@@ -12,7 +12,7 @@ import shutil
 import struct
 import subprocess
 
-from PIL import Image, ImageDraw, ImageFilter, ImageFont
+from PIL import Image, ImageDraw, ImageFont
 
 
 # --- drawing ---------------------------------------------------------------
@@ -65,6 +65,19 @@ class Pen:
 
     def done(self, factor=None):
         return downsample(self.img, factor or self.s)
+
+
+def bevel_side(x, y, w, h, width):
+    """Which edge of a raised w x h tile owns pixel (x, y): "light" along
+    the top and left, "dark" along the bottom and right, None inside. The
+    two corners where they meet split on the diagonal."""
+    light = x < width or y < width
+    dark = x >= w - width or y >= h - width
+    if light and dark:
+        if y < width:  # top right
+            return "light" if y < w - 1 - x else "dark"
+        return "light" if x < h - 1 - y else "dark"  # bottom left
+    return "light" if light else "dark" if dark else None
 
 
 def downsample(img, factor):

@@ -6,7 +6,7 @@ colour."""
 
 import math
 
-from artlib import Pen, ellipse_points, leaf_points, mix
+from artlib import Pen, bevel_side, leaf_points, mix
 
 SIZE = 24
 SS = 8  # supersampling factor
@@ -32,24 +32,15 @@ def bevel(img, light, dark, left_right=None):
     (top right, bottom left) the split runs diagonally, as on a real bevel.
     `left_right(y)` may give per-row (light, dark) colours for the sides."""
     px = img.load()
-    n = SIZE
-    for y in range(n):
-        for x in range(n):
-            top, left = y < 2, x < 2
-            bottom, right = y >= n - 2, x >= n - 2
-            if not (top or left or bottom or right):
+    for y in range(SIZE):
+        for x in range(SIZE):
+            side = bevel_side(x, y, SIZE, SIZE, 2)
+            if side is None:
                 continue
             lt, dk = light, dark
-            if left_right is not None and not top and not bottom:
+            if left_right is not None and 2 <= y < SIZE - 2:
                 lt, dk = left_right(y)
-            if top and right:
-                px[x, y] = lt if (x - (n - 2)) + y < 1 else dk
-            elif bottom and left:
-                px[x, y] = lt if x + (y - (n - 2)) < 1 else dk
-            elif top or left:
-                px[x, y] = lt
-            else:
-                px[x, y] = dk
+            px[x, y] = lt if side == "light" else dk
 
 
 def tile(code, draw_object):

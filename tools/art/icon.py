@@ -7,7 +7,7 @@ PNGs are the same drawing with smooth shading and soft edges."""
 
 import math
 
-from PIL import Image, ImageChops, ImageDraw
+from PIL import Image, ImageDraw
 
 from artlib import Pen, downsample, mix, smooth_path
 

@@ -6,7 +6,7 @@ import random
 
 from PIL import Image, ImageDraw, ImageFilter
 
-from artlib import Pen, ellipse_points, font, leaf_points, mix, smooth_path, vgradient
+from artlib import Pen, font, leaf_points, mix, smooth_path, vgradient
 
 W, H = 120, 155
 SS = 8
@@ -49,9 +49,10 @@ def sky(pen):
         d.polygon([(cx, cy), (cx + far * math.cos(a0), cy + far * math.sin(a0)),
                    (cx + far * math.cos(a1), cy + far * math.sin(a1))], fill=255)
     fade = Image.new("L", (64, 64))
+    fx, fy = CENTRE[0] / W * 64, CENTRE[1] / H * 64
     for y in range(64):
         for x in range(64):
-            r = math.hypot(x - 32, y - 32 * CENTRE[1] / H * 2 + 0.0) / 46
+            r = math.hypot(x - fx, y - fy) / 46
             fade.putpixel((x, y), max(0, min(255, round(255 * (1.05 - r)))))
     fade = fade.resize(pen.img.size, Image.BICUBIC)
     beams = Image.composite(beams.point(lambda v: v * 0.36), Image.new("L", beams.size, 0), fade)

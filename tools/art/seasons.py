@@ -4,9 +4,9 @@ season's kanji."""
 import math
 import random
 
-from PIL import Image, ImageChops, ImageDraw, ImageFilter
+from PIL import Image, ImageDraw, ImageFilter
 
-from artlib import Pen, font, fractal_noise, mix, stretch
+from artlib import Pen, bevel_side, font, fractal_noise, mix, stretch
 
 W, H = 45, 70
 SS = 8
@@ -41,15 +41,11 @@ def panel(seed):
     px, gx = img.load(), grain.load()
     for y in range(H):
         for x in range(W):
-            d_tl, d_br = min(x, y), min(W - 1 - x, H - 1 - y)
-            if min(d_tl, d_br) >= BORDER:
+            side = bevel_side(x, y, W, H, BORDER)
+            if side is None:
                 continue
-            in_upper_left = x < BORDER or y < BORDER
-            if in_upper_left and (x >= W - BORDER or y >= H - BORDER):
-                # Top-right and bottom-left corners split on the diagonal.
-                upper_left = y < W - 1 - x if y < BORDER else x < H - 1 - y
-            else:
-                upper_left = in_upper_left
+            upper_left = side == "light"
+            d_tl, d_br = min(x, y), min(W - 1 - x, H - 1 - y)
             base = WOOD_DARK if upper_left else WOOD_LIGHT
             depth = d_tl if upper_left else d_br
             shade = 0.85 + 0.1 * depth + (gx[x, y] - 128) / 255 * 0.25

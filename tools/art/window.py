@@ -6,7 +6,7 @@ import random
 
 from PIL import Image, ImageChops, ImageDraw, ImageFilter
 
-from artlib import Pen, fractal_noise, font, mix, stretch, value_noise, vgradient
+from artlib import Pen, bevel_side, fractal_noise, font, mix, stretch, value_noise, vgradient
 
 W, H = 320, 400
 SS = 4
@@ -190,12 +190,11 @@ def stone_tile(rng, seed):
     for y in range(TILE):
         for x in range(TILE):
             v = 150 + base + (tex.getpixel((x, y)) - 128) * 0.16
-            d_tl = min(x, y)
-            d_br = min(TILE - 1 - x, TILE - 1 - y)
-            if d_tl < 3 and (x + y) < (TILE - 1 - x) + (TILE - 1 - y) + 0 or (d_tl < 3 and d_br >= 3):
-                v += (62, 42, 20)[d_tl]
-            elif d_br < 3:
-                v -= (78, 52, 26)[d_br]
+            side = bevel_side(x, y, TILE, TILE, 3)
+            if side == "light":
+                v += (62, 42, 20)[min(x, y)]
+            elif side == "dark":
+                v -= (78, 52, 26)[min(TILE - 1 - x, TILE - 1 - y)]
             g = max(0, min(255, round(v)))
             px[x, y] = (g, g, min(255, g + 5))
     return img
