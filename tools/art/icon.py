@@ -105,24 +105,29 @@ def png_icon(size):
 BAYER = [[0, 8, 2, 10], [12, 4, 14, 6], [3, 11, 1, 9], [15, 7, 13, 5]]
 
 
+RAMP = [PALE, YELLOW, GOLD, OLIVE, DARK_OLIVE]
+
+
+def _dist2(a, b):
+    return sum((x - y) ** 2 for x, y in zip(a, b))
+
+
 def dither_to(colour, x, y, palette):
-    """Ordered dither between the two palette colours that best span
-    `colour`."""
+    """The palette colour for one pixel. Only the cloth's yellow-to-olive
+    ramp is dithered (ordered, so it reads as a weave); the red cord and
+    the outline take their nearest colour and stay crisp."""
+    nearest = min(range(len(palette)), key=lambda i: _dist2(colour, palette[i]))
     best = None
-    for i, p in enumerate(palette):
-        for j, q in enumerate(palette):
-            if j <= i:
-                continue
-            d = [b - a for a, b in zip(p, q)]
-            dd = sum(v * v for v in d)
-            t = max(0.0, min(1.0, sum((c - a) * v for c, a, v in zip(colour, p, d)) / dd))
-            err = sum((c - (a + v * t)) ** 2 for c, a, v in zip(colour, p, d))
-            # Prefer near pairs: dithering two far colours reads as noise.
-            err += dd * 0.02
-            if best is None or err < best[0]:
-                best = (err, i, j, t)
-    _, i, j, t = best
-    return j if t * 16 > BAYER[y % 4][x % 4] + 0.5 else i
+    for a, b in zip(RAMP, RAMP[1:]):
+        d = [q - p for p, q in zip(a, b)]
+        t = max(0.0, min(1.0, sum((c - p) * v for c, p, v in zip(colour, a, d)) / _dist2(a, b)))
+        err = _dist2(colour, [p + v * t for p, v in zip(a, d)])
+        if best is None or err < best[0]:
+            best = (err, a, b, t)
+    err, a, b, t = best
+    if err > _dist2(colour, palette[nearest]) + 200:
+        return nearest
+    return palette.index(b if t * 16 > BAYER[y % 4][x % 4] + 0.5 else a)
 
 
 def bmp_icon():
