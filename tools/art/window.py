@@ -263,7 +263,7 @@ def score_bar(img):
     ImageDraw.Draw(mask).rounded_rectangle([0, 0, grad.size[0] - 1, grad.size[1] - 1],
                                            radius=(r - inner) * SS, fill=255)
     pen.img.paste(grad.convert("RGBA"), ((x0 + inner) * SS, (y0 + inner) * SS), mask)
-    f = font("sans-bold-oblique", 15 * SS)
+    f = font("sans-bold-oblique", 17 * SS)
     pen.d.text(((x0 + 8) * SS, (y0 + y1) / 2 * SS), "score:", font=f, anchor="lm",
                fill=(255, 255, 255, 255))
     layer = pen.done()
