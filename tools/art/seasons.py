@@ -105,7 +105,7 @@ def kanji(pen, char, ink, glow):
     layer.putalpha(halo)
     pen.paste(layer)
     pen.d.text(centre, char, font=f, anchor="mm", fill=ink + (255,),
-               stroke_width=round(0.45 * pen.s), stroke_fill=ink + (255,))
+               stroke_width=round(0.65 * pen.s), stroke_fill=ink + (255,))
 
 
 def draw_seasons():
