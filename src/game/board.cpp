@@ -58,9 +58,13 @@ void ResetBoard(Module1& m) {
   for (int x = 0; x <= kFieldColumns + 1; ++x) m.board[x][kFloorRow] = kWall;
 }
 
-void AddScore(Module1& m, int points) { m.score = std::min(kMaxScore, m.score + points); }
+void AddScore(Module1& m, int points) {
+  m.score = std::min(kMaxScore, m.score + points);
+}
 
-void ShowScore(Module1& m) { m.form1.labelScore.SetCaption(std::to_string(m.score)); }
+void ShowScore(Module1& m) {
+  m.form1.labelScore.SetCaption(std::to_string(m.score));
+}
 
 int RandomKind(Module1& m) {
   return static_cast<int>(m.platform.Rnd() * 6) + kSeed;

@@ -78,6 +78,8 @@ ChainResult ResolveChainsCounted(Module1& m) {
   }
 }
 
-int ResolveChains(Module1& m) { return ResolveChainsCounted(m).total; }
+int ResolveChains(Module1& m) {
+  return ResolveChainsCounted(m).total;
+}
 
 }  // namespace game

@@ -11,15 +11,21 @@ struct Step {
 
 constexpr Step StepOf(int direction) {
   switch (direction) {
-    case kRight: return {1, 0};
-    case kUp: return {0, -1};
-    case kUpRight: return {1, -1};
-    default: return {-1, -1};
+    case kRight:
+      return {1, 0};
+    case kUp:
+      return {0, -1};
+    case kUpRight:
+      return {1, -1};
+    default:
+      return {-1, -1};
   }
 }
 
 // Column 0 is inside: the up-left scan's last step compares against the wall, which never matches.
-bool InBounds(int x, int y) { return x >= 0 && x <= kFieldColumns && y >= 0; }
+bool InBounds(int x, int y) {
+  return x >= 0 && x <= kFieldColumns && y >= 0;
+}
 
 bool ListedAsMiddle(const Module1& m, int x, int y) {
   for (const MatchEntry& e : m.matches) {

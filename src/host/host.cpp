@@ -97,7 +97,9 @@ void Host::PromoMouseDown() {
   input::frmCM_Form_MouseDown(*game_);
 }
 
-void Host::CloseMain() { input::Form_Unload(*game_); }
+void Host::CloseMain() {
+  input::Form_Unload(*game_);
+}
 
 void Host::FormChanged(const ui::Form& form) {
   if (&form != &game_->frmCM) return;

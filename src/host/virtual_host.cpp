@@ -41,12 +41,23 @@ bool VirtualHost::DeliverNow() {
 
 void VirtualHost::Deliver(const ScriptedInput& input) {
   switch (input.kind) {
-    case ScriptedInput::kClick: ClickStart(); break;
-    case ScriptedInput::kDown: KeyDown(input.code); break;
-    case ScriptedInput::kUp: KeyUp(input.code); break;
-    case ScriptedInput::kPromoClick: PromoMouseDown(); break;
-    case ScriptedInput::kFocusMain: FocusMain(); break;
-    case ScriptedInput::kClose: CloseMain();
+    case ScriptedInput::kClick:
+      ClickStart();
+      break;
+    case ScriptedInput::kDown:
+      KeyDown(input.code);
+      break;
+    case ScriptedInput::kUp:
+      KeyUp(input.code);
+      break;
+    case ScriptedInput::kPromoClick:
+      PromoMouseDown();
+      break;
+    case ScriptedInput::kFocusMain:
+      FocusMain();
+      break;
+    case ScriptedInput::kClose:
+      CloseMain();
   }
 }
 
@@ -72,14 +83,18 @@ double VirtualHost::Rnd() {
   return (kind - game::kSeed + 0.5) / 6.0;
 }
 
-void VirtualHost::Randomize() { random_.Seed(setup_.seed); }
+void VirtualHost::Randomize() {
+  random_.Seed(setup_.seed);
+}
 
 void VirtualHost::ShellOpen(std::string_view /*address*/) {
   ++ordersOpened_;
   if (std::ostream* out = Trace()) *out << now_ << " order\n";
 }
 
-std::ostream* VirtualHost::Trace() { return setup_.trace; }
+std::ostream* VirtualHost::Trace() {
+  return setup_.trace;
+}
 
 void VirtualHost::ControlChanged(const ui::Control& control, ui::Change change) {
   std::ostream* out = Trace();

@@ -12,6 +12,8 @@ class InputError : public std::runtime_error {
       : std::runtime_error(where + ": " + what) {}
 };
 
-inline std::string LineName(int number) { return "line " + std::to_string(number); }
+inline std::string LineName(int number) {
+  return "line " + std::to_string(number);
+}
 
 }  // namespace sim

@@ -35,8 +35,8 @@ void ParseHeader(const InputLine& line, Position& position, bool& seenScore, boo
 void ParseBoardRow(const InputLine& line, int row, Position& position) {
   const std::string where = LineName(line.number);
   if (line.text.size() != kFieldColumns) {
-    throw InputError(where, "a board row must be exactly 6 characters, got " +
-                                std::to_string(line.text.size()));
+    throw InputError(
+        where, "a board row must be exactly 6 characters, got " + std::to_string(line.text.size()));
   }
   for (int x = 1; x <= kFieldColumns; ++x) {
     const char c = line.text[x - 1];
@@ -97,8 +97,8 @@ Position ParsePosition(std::istream& in) {
     }
   }
   if (row <= kFieldRows) {
-    throw InputError(LineName(lastLine + 1), "the board has " + std::to_string(row) +
-                                                 " rows, expected 13");
+    throw InputError(LineName(lastLine + 1),
+                     "the board has " + std::to_string(row) + " rows, expected 13");
   }
   return position;
 }

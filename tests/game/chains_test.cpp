@@ -28,7 +28,9 @@ Resolved Resolve(const std::vector<std::string>& rows) {
   return r;
 }
 
-std::string Bottom(const Resolved& r, int fromBottom = 0) { return r.rows[12 - fromBottom]; }
+std::string Bottom(const Resolved& r, int fromBottom = 0) {
+  return r.rows[12 - fromBottom];
+}
 
 TEST(Chains, ThreeInARowGrowTheMiddle) {
   const Resolved r = Resolve({"222..."});

@@ -51,7 +51,9 @@ TEST(Settling, AFullColumnClosesItsOnlyGapInOneStepAndASettledBoardStillRepaints
   EXPECT_FALSE(m.form1.imgBlock[0].visible());
 }
 
-int GridIndex(int x, int y) { return (y - 1) * 6 + (x - 1); }
+int GridIndex(int x, int y) {
+  return (y - 1) * 6 + (x - 1);
+}
 
 // Records the score caption each time it is set and the cells that turn to the special picture.
 class ClearingHost : public GameHost {
@@ -106,7 +108,7 @@ TEST(GroupClearing, JoinsThroughSidesOfSevensOnlyAndNeverInTheEntryRow) {
   game::Module1& m = host.game();
   host.Place({"..7...", "7.....", ".727.."});
   const Cleared c = ClearAt(host, 2, 11);
-  EXPECT_EQ(c.result, 2);  // (2,12) below and (1,11) left; not the corner (3,10)
+  EXPECT_EQ(c.result, 2);        // (2,12) below and (1,11) left; not the corner (3,10)
   EXPECT_EQ(m.board[4][12], 7);  // beyond a cell of another kind
   EXPECT_EQ(m.board[3][11], 7);  // the corner seven, settled onto the 2
 
