@@ -156,6 +156,60 @@ class ContentTest(unittest.TestCase):
                 self.assertEqual(alpha.getextrema(), (0, 255))
 
 
+class LayoutTest(unittest.TestCase):
+    """The window picture must line up with the controls placed over it."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.win = load("window")
+
+    def test_frame_is_grey_stone_around_the_well(self):
+        for y in range(20, 356, 6):
+            for x in list(range(63, 87)) + list(range(231, 255)):
+                r, g, b = self.win.rgb(x, y)
+                self.assertLess(max(r, g, b) - min(r, g, b), 20, f"frame at ({x},{y}) is {r, g, b}")
+        for x in range(87, 231, 6):
+            for y in list(range(20, 44)) + list(range(332, 356)):
+                r, g, b = self.win.rgb(x, y)
+                self.assertLess(max(r, g, b) - min(r, g, b), 20, f"frame at ({x},{y}) is {r, g, b}")
+
+    def test_well_is_sky_darkest_at_the_top(self):
+        def brightness(y):
+            return sum(sum(self.win.rgb(x, y)) for x in range(87, 231)) / 144
+        for y in range(44, 332):
+            for x in range(87, 231):
+                r, g, b = self.win.rgb(x, y)
+                self.assertGreaterEqual(b, r, f"well at ({x},{y}) is not sky: {r, g, b}")
+        self.assertLess(brightness(44) + 60, brightness(331))
+
+    def test_score_digits_area_is_plain_violet(self):
+        for y in range(374, 389):
+            for x in range(90, 201):
+                r, g, b = colour = self.win.rgb(x, y)
+                self.assertTrue(b > g + 40 and r > g, f"bar at ({x},{y}) is {colour}")
+        # Only a vertical gradient: no text or marks in the digits' box.
+        rows = {y: {self.win.rgb(x, y) for x in range(92, 198)} for y in range(374, 389)}
+        self.assertTrue(all(len(c) <= 2 for c in rows.values()), "the bar varies along a row")
+
+
+class PaletteTest(unittest.TestCase):
+    def test_reserved_colours_stay_exact_in_a_busy_picture(self):
+        sys.path.insert(0, os.path.dirname(GENERATOR))
+        from PIL import Image
+        from artlib import palettise
+        img = Image.new("RGB", (64, 64))
+        img.putdata([(x * 4, y * 4, (x * y) % 256) for y in range(64) for x in range(64)])
+        reserved = [(1, 2, 3), (250, 251, 252)]
+        img.putpixel((0, 0), reserved[0])
+        img.putpixel((63, 63), reserved[1])
+        palette, indices = palettise(img, 40, keep=reserved)
+        self.assertLessEqual(len(palette), 40)
+        self.assertEqual(palette[indices[0]], reserved[0])
+        self.assertEqual(palette[indices[-1]], reserved[1])
+        # A colour that merely resembles a reserved one must not take its entry.
+        self.assertNotIn(indices[1], (0, 1))
+
+
 class ReproductionTest(unittest.TestCase):
     def test_generator_reproduces_the_committed_files(self):
         with tempfile.TemporaryDirectory() as out:
