@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 
 PACKAGES = cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
-           libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core python3 python3-pil \
+           libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core fonts-ipafont-gothic python3 python3-pil \
            xvfb xauth xdotool x11-utils imagemagick desktop-file-utils
 
 .PHONY: all deps build run test test-plain test-asan bench format tidy clean
