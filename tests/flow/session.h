@@ -3,6 +3,7 @@
 // built in code with the same events as `quillmere-sim play`.
 #pragma once
 
+#include <algorithm>
 #include <functional>
 #include <sstream>
 #include <string>
@@ -48,8 +49,14 @@ class Script {
   host::VirtualSetup setup;
 
  private:
+  // Keeps the inputs in time order whatever order a test adds them in; equal times keep
+  // the order of adding.
   Script& Add(Millis at, ScriptedInput::Kind kind, int code = 0) {
-    setup.inputs.push_back({at, kind, code});
+    auto& inputs = setup.inputs;
+    const auto place =
+        std::upper_bound(inputs.begin(), inputs.end(), at,
+                         [](Millis t, const ScriptedInput& input) { return t < input.at; });
+    inputs.insert(place, {at, kind, code});
     return *this;
   }
 };
