@@ -35,6 +35,10 @@ class Host : public ui::Platform, protected ui::FormListener, protected game::Ga
   void ClickStart();
   void PromoMouseDown();
   void FocusMain() { focus_ = Window::kMain; }
+  // The promotional window took the keyboard focus (a host whose windows report focus).
+  void FocusPromo() {
+    if (promoVisible_) focus_ = Window::kPromo;
+  }
   [[noreturn]] void CloseMain();
 
   void ControlChanged(const ui::Control& /*control*/, ui::Change /*change*/) override {}

@@ -1,0 +1,83 @@
+// The program around the host: SDL's set-up, the end of the program, and its exit status.
+#define SDL_MAIN_HANDLED
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <string>
+
+#include "host/sdl/sdl_host.h"
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
+namespace host::sdl {
+namespace {
+
+void SetHints() {
+  // The software path: the GL one costs tens of megabytes and milliseconds without a GPU.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+  // The first click on the promotional window counts even while it has no focus.
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  // A windowed game leaves the desktop's compositor alone.
+  SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+  SDL_SetHint(SDL_HINT_APP_NAME, "Quillmere");
+}
+
+std::string DisplayName() {
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  const char* x11 = std::getenv("DISPLAY");
+  if (x11 && *x11) return std::string("display ") + x11;
+  if (wayland && *wayland) return std::string("display ") + wayland;
+  return "display (DISPLAY is not set)";
+}
+
+// Ends at once with status 0. Destroying the windows or shutting SDL down right after a close
+// can race the X server and die on BadWindow with status 1; the process's end takes every
+// window away in one step instead.
+[[noreturn]] void EndNow() {
+  std::fflush(nullptr);
+#ifdef _WIN32
+  std::exit(0);
+#else
+  _exit(0);
+#endif
+}
+
+}  // namespace
+
+bool StartVideo(std::string& error) {
+  SDL_SetMainReady();
+  SetHints();
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+    error = "cannot open the " + DisplayName() + ": " + SDL_GetError();
+    return false;
+  }
+  if (TTF_Init() != 0) {
+    error = std::string("cannot start the font renderer: ") + TTF_GetError();
+    return false;
+  }
+  SDL_StopTextInput();
+  return true;
+}
+
+int RunGame() {
+  std::string error;
+  if (!StartVideo(error)) {
+    std::cerr << "quillmere: " << error << '\n';
+    return 1;
+  }
+  try {
+    SdlHost host;
+    host.Run();
+  } catch (const ui::ProgramEnded&) {
+    EndNow();
+  }
+  return 0;
+}
+
+}  // namespace host::sdl

@@ -1,0 +1,100 @@
+// The two windows: shown and placed from their forms, redrawn when their controls change.
+#include <SDL.h>
+
+#include <cmath>
+
+#include "host/sdl/painter.h"
+#include "host/sdl/sdl_host.h"
+
+namespace host::sdl {
+namespace {
+
+constexpr double kTwipsPerPixel = 15;
+
+int ToPixels(double twips, int scale) {
+  return static_cast<int>(std::lround(twips / kTwipsPerPixel)) * scale;
+}
+
+}  // namespace
+
+void SdlHost::ControlChanged(const ui::Control& /*control*/, ui::Change /*change*/) {
+  mainDirty_ = true;
+}
+
+void SdlHost::FormChanged(const ui::Form& form) {
+  Host::FormChanged(form);
+  if (&form == &game().form1) {
+    mainDirty_ = true;
+    if (form.visible() && !mainShown_) ShowMain();
+  } else if (promo_ && !form.visible()) {
+    SDL_HideWindow(promo_);
+  }
+}
+
+// The form's left and top are the outer frame's; SDL places the client area.
+void SdlHost::PlaceWindow(SDL_Window* window, const ui::Form& form) {
+  int top = 0, left = 0;
+  SDL_GetWindowBordersSize(window, &top, &left, nullptr, nullptr);
+  SDL_SetWindowPosition(window, ToPixels(form.left(), scale_) + left,
+                        ToPixels(form.top(), scale_) + top);
+}
+
+void SdlHost::ShowMain() {
+  if (!main_) return;
+  const ui::Form1& form = game().form1;
+  SDL_SetWindowSize(main_, form.scaleWidth() * scale_, form.scaleHeight() * scale_);
+  PlaceWindow(main_, form);
+  SDL_ShowWindow(main_);
+  SDL_RaiseWindow(main_);
+  // Without a window manager nobody else gives a new window the keyboard.
+  SDL_SetWindowInputFocus(main_);
+  mainShown_ = true;
+  mainDirty_ = true;
+}
+
+void SdlHost::PromoShown() {
+  if (!promo_) {
+    promo_ = SDL_CreateWindow(game().frmCM.caption().c_str(), SDL_WINDOWPOS_UNDEFINED,
+                              SDL_WINDOWPOS_UNDEFINED, game().frmCM.scaleWidth() * scale_,
+                              game().frmCM.scaleHeight() * scale_,
+                              SDL_WINDOW_HIDDEN | SDL_WINDOW_UTILITY | SDL_WINDOW_SKIP_TASKBAR);
+    if (!promo_) return;
+    promoRenderer_ = SDL_CreateRenderer(promo_, -1, SDL_RENDERER_SOFTWARE);
+    if (promoRenderer_) {
+      SDL_RenderSetScale(promoRenderer_, static_cast<float>(scale_), static_cast<float>(scale_));
+      promoPictures_ = std::make_unique<PictureTextures>(promoRenderer_);
+    }
+  }
+  PlaceWindow(promo_, game().frmCM);
+  keys_.PromoAppeared();
+  SDL_ShowWindow(promo_);
+  SDL_RaiseWindow(promo_);
+  SDL_SetWindowInputFocus(promo_);
+  promoDirty_ = true;
+}
+
+// Its close box closes only this window; the game hears of it as the form hidden.
+void SdlHost::ClosePromo() {
+  if (game().frmCM.visible()) game().frmCM.Hide();
+  FocusMain();
+}
+
+void SdlHost::Redraw() {
+  if (mainDirty_ && mainShown_ && mainRenderer_) {
+    PaintMain(mainRenderer_, *mainPictures_, *scoreFont_, game().form1);
+    SDL_RenderPresent(mainRenderer_);
+    mainDirty_ = false;
+  }
+  if (promoDirty_ && promoRenderer_ && game().frmCM.visible()) {
+    PaintPromo(promoRenderer_, *promoPictures_, game().frmCM);
+    SDL_RenderPresent(promoRenderer_);
+    promoDirty_ = false;
+  }
+}
+
+void SdlHost::Paint(SDL_Window* window) {
+  if (window == main_) mainDirty_ = true;
+  if (window == promo_) promoDirty_ = true;
+}
+
+}  // namespace host::sdl

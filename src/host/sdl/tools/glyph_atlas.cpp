@@ -1,0 +1,89 @@
+// Build-time tool: renders every letter of the warning box from a Japanese font into a C++ source
+// of alpha bitmaps. Usage: glyph_atlas FONT|- PIXELS OUT.cpp ("-": no font, an empty atlas).
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "flow/startup.h"
+#include "host/sdl/message_box.h"
+#include "host/sdl/utf8.h"
+
+namespace {
+
+std::vector<char32_t> LettersNeeded() {
+  std::vector<char32_t> letters;
+  for (const std::string_view text :
+       {flow::kAlreadyRunningText, flow::kAlreadyRunningTitle, host::sdl::kOkCaption}) {
+    for (const char32_t cp : host::sdl::CodePoints(text)) letters.push_back(cp);
+  }
+  std::sort(letters.begin(), letters.end());
+  letters.erase(std::unique(letters.begin(), letters.end()), letters.end());
+  return letters;
+}
+
+// One glyph's bitmap as an array definition; its width and advance go to the table.
+std::string RenderGlyph(TTF_Font* font, char32_t cp, int index, std::string& table) {
+  int minX = 0, maxX = 0, minY = 0, maxY = 0, advance = 0;
+  TTF_GlyphMetrics32(font, cp, &minX, &maxX, &minY, &maxY, &advance);
+  SDL_Surface* rendered = TTF_RenderGlyph32_Blended(font, cp, SDL_Color{255, 255, 255, 255});
+  SDL_Surface* argb = SDL_ConvertSurfaceFormat(rendered, SDL_PIXELFORMAT_ARGB8888, 0);
+  SDL_FreeSurface(rendered);
+  std::ostringstream bytes;
+  for (int y = 0; y < TTF_FontHeight(font); ++y) {
+    const auto* row =
+        reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(argb->pixels) + y * argb->pitch);
+    for (int x = 0; x < argb->w; ++x) bytes << (y < argb->h ? row[x] >> 24 : 0) << ',';
+    bytes << '\n';
+  }
+  table += "    {" + std::to_string(cp) + ", " + std::to_string(argb->w) + ", " +
+           std::to_string(advance) + ", kGlyph" + std::to_string(index) + "},\n";
+  SDL_FreeSurface(argb);
+  return "const unsigned char kGlyph" + std::to_string(index) + "[] = {\n" + bytes.str() + "};\n";
+}
+
+std::string AtlasSource(TTF_Font* font) {
+  std::string glyphs, table;
+  int index = 0;
+  if (font) {
+    for (const char32_t cp : LettersNeeded()) glyphs += RenderGlyph(font, cp, index++, table);
+  }
+  const int lineHeight = font ? TTF_FontHeight(font) : 0;
+  return "// Generated at build time by glyph_atlas. Do not edit.\n"
+         "#include \"host/sdl/glyph_atlas.h\"\n\nnamespace host::sdl {\nnamespace {\n" +
+         glyphs + "const AtlasGlyph kGlyphs[] = {\n" + table +
+         "    {0, 0, 0, nullptr},\n};\n}  // namespace\n\n"
+         "const GlyphAtlas& NoticeGlyphs() {\n  static const GlyphAtlas atlas{" +
+         std::to_string(lineHeight) +
+         ", {kGlyphs, std::size(kGlyphs) - 1}};\n  return atlas;\n}\n\n"
+         "}  // namespace host::sdl\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 4) {
+    std::cerr << "usage: glyph_atlas FONT|- PIXELS OUT.cpp\n";
+    return 2;
+  }
+  const std::string fontPath = argv[1];
+  TTF_Font* font = nullptr;
+  if (fontPath != "-") {
+    if (TTF_Init() != 0 || !(font = TTF_OpenFont(fontPath.c_str(), std::stoi(argv[2])))) {
+      std::cerr << "glyph_atlas: cannot open " << fontPath << ": " << TTF_GetError() << '\n';
+      return 1;
+    }
+  }
+  std::ofstream(argv[3]) << AtlasSource(font);
+  if (font) {
+    TTF_CloseFont(font);
+    TTF_Quit();
+  }
+  return 0;
+}
