@@ -171,7 +171,8 @@ TEST(EndOfGame, StopsTimersHidesFieldKeepsBoardAndScore) {
 }
 
 TEST(Close, InsideLandingPauseEndsAtOnce) {
-  Session s(Script().Draws(kCycle).Click(0).Close(6600).Down(6600, qtest::kEnter).Until(9000));
+  // The slide right after the close would cancel the lock if it were still delivered.
+  Session s(Script().Draws(kCycle).Click(0).Close(6600).Down(6600, qtest::kRight).Until(9000));
   int pumpsAfterClose = 0;
   s.onPump = [&pumpsAfterClose](Session& session) {
     if (session.NowMs() > 6600) ++pumpsAfterClose;
@@ -180,6 +181,7 @@ TEST(Close, InsideLandingPauseEndsAtOnce) {
   EXPECT_TRUE(s.locks.empty());
   EXPECT_EQ(s.TraceLines().back(), "6600 end");
   EXPECT_EQ(pumpsAfterClose, 0);
+  EXPECT_EQ(s.m().pieceX, 3);
 }
 
 TEST(Close, InsideRemovalPauseEndsAtOnce) {
