@@ -142,6 +142,7 @@ TEST(RandomPlay, SessionsEndAndKeepTheBoardSound) {
         ui::Platform::EndProgram();
       }
     };
+    s.onControlChanged = [&](Session& session) { note(session, PairFault(session.m())); };
     s.onStarted = [&games](Session&) { ++games; };
     s.Run();
     note(s, s.NowMs() <= *script.setup.until ? "" : "ran past its end");

@@ -101,6 +101,7 @@ class Session : private TraceBuffer, public host::VirtualHost {
   std::function<void(Session&, const LockSeen&)> onLock;  // written, not yet resolved
   std::function<void(Session&)> onResolved;               // the lock's handling is over
   std::function<void(Session&)> onPump;
+  std::function<void(Session&)> onControlChanged;  // moves and drops redraw the pair
 
   std::vector<LockSeen> locks;
   // When set: every field cell made visible, as (time, cell index).
@@ -133,6 +134,7 @@ class Session : private TraceBuffer, public host::VirtualHost {
   }
   void ControlChanged(const ui::Control& control, ui::Change change) override {
     VirtualHost::ControlChanged(control, change);
+    if (onControlChanged) onControlChanged(*this);
     const ui::Form1& f = game().form1;
     if (&control == &f.imgNextBlock[1] && change == ui::Change::kPicture) {
       if (starting_) {
