@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <ctime>
 #include <string>
+#include <utility>
 
 #include "flow/startup.h"
 
@@ -32,7 +33,9 @@ int DesignScale(float dpi, int screenHeight) {
 }
 
 SdlHost::SdlHost(SdlOptions options)
-    : scale_(options.scale.value_or(DisplayScale())), startTicks_(SDL_GetTicks64()) {
+    : scale_(options.scale.value_or(DisplayScale())),
+      openUrl_(std::move(options.openUrl)),
+      startTicks_(SDL_GetTicks64()) {
   CreateGame();
   main_ = SDL_CreateWindow(game().form1.caption().c_str(), SDL_WINDOWPOS_UNDEFINED,
                            SDL_WINDOWPOS_UNDEFINED, ui::kMainClientWidth * scale_,
@@ -130,6 +133,7 @@ ui::ScreenMetrics SdlHost::Screen() const {
 
 // The browser runs on its own; SDL neither waits for it nor tells us whether it started.
 void SdlHost::ShellOpen(std::string_view address) {
+  if (openUrl_) return openUrl_(address);
   SDL_OpenURL(std::string(address).c_str());
 }
 

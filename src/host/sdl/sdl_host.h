@@ -10,8 +10,10 @@
 #include <SDL_render.h>
 #include <SDL_video.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
+#include <string_view>
 
 #include "host/host.h"
 #include "host/random.h"
@@ -24,7 +26,8 @@
 namespace host::sdl {
 
 struct SdlOptions {
-  std::optional<int> scale;  // none: from the display's density
+  std::optional<int> scale;                       // none: from the display's density
+  std::function<void(std::string_view)> openUrl;  // none: the user's browser through SDL
 };
 
 // Sets SDL's hints and starts its video; false, with a one-line reason in `error`, when there
@@ -83,6 +86,7 @@ class SdlHost : public Host {
   void Paint(SDL_Window* window);
 
   int scale_ = 1;
+  std::function<void(std::string_view)> openUrl_;
   Uint64 startTicks_ = 0;
   UniformRandom random_;
   InstanceLock lock_;
