@@ -9,6 +9,7 @@
 #include <string>
 #include <utility>
 #include <vector>
+#include "support/session.h"
 
 #include "game/module1.h"
 #include "host/virtual_host.h"
@@ -174,16 +175,9 @@ inline int CellIndex(int column, int row) {
   return (row - 1) * game::kFieldColumns + (column - 1);
 }
 
-// Field rows from the top as in positions: '.' empty, '2'..'8' kinds; row strings for rows
-// 0..12, fewer rows fill from the bottom.
+// Field rows from the top as in positions; fewer rows fill from the bottom.
 inline void SetField(game::Module1& m, const std::vector<std::string>& rows) {
-  const int first = game::kFieldRows + 1 - static_cast<int>(rows.size());
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    for (int x = 1; x <= game::kFieldColumns; ++x) {
-      const char c = rows[i][x - 1];
-      m.board[x][first + static_cast<int>(i)] = c == '.' ? game::kEmpty : c - '0';
-    }
-  }
+  testing_support::PlaceRows(m, rows);
 }
 
 }  // namespace qtest
