@@ -36,6 +36,15 @@ std::string DisplayName() {
   return "display (DISPLAY is not set)";
 }
 
+// Without a display SDL falls back to drawing off screen, where nobody could play; tests ask
+// for that driver by name.
+bool ShowsOnScreen() {
+  const std::string driver = SDL_GetCurrentVideoDriver();
+  if (driver != "offscreen" && driver != "dummy") return true;
+  const char* requested = std::getenv("SDL_VIDEODRIVER");
+  return requested && driver == requested;
+}
+
 // Ends at once with status 0. Destroying the windows or shutting SDL down right after a close
 // can race the X server and die on BadWindow with status 1; the process's end takes every
 // window away in one step instead.
@@ -55,6 +64,11 @@ bool StartVideo(std::string& error) {
   SetHints();
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     error = "cannot open the " + DisplayName() + ": " + SDL_GetError();
+    return false;
+  }
+  if (!ShowsOnScreen()) {
+    SDL_Quit();
+    error = "cannot open the " + DisplayName() + ": no display server answered";
     return false;
   }
   if (TTF_Init() != 0) {
