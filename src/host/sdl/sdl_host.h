@@ -100,6 +100,7 @@ class SdlHost : public Host {
   std::unique_ptr<WarningBox> warning_;
   bool mainDirty_ = true, promoDirty_ = true;
   bool mainShown_ = false;
+  bool mainPresented_ = false;
   bool startPressed_ = false;
 };
 

@@ -1,6 +1,7 @@
 // The two windows: shown and placed from their forms, redrawn when their controls change.
 #include <SDL.h>
 
+#include <chrono>
 #include <cmath>
 
 #include "host/sdl/painter.h"
@@ -10,6 +11,15 @@ namespace host::sdl {
 namespace {
 
 constexpr double kTwipsPerPixel = 15;
+
+// On the steady clock, so that a benchmark can time the start-up from outside
+// (QUILLMERE_DEBUG=1).
+void LogFirstFrame() {
+  const auto now = std::chrono::steady_clock::now().time_since_epoch();
+  SDL_LogDebug(
+      SDL_LOG_CATEGORY_APPLICATION, "first frame at %lld us on the steady clock",
+      static_cast<long long>(std::chrono::duration_cast<std::chrono::microseconds>(now).count()));
+}
 
 int ToPixels(double twips, int scale) {
   return static_cast<int>(std::lround(twips / kTwipsPerPixel)) * scale;
@@ -83,6 +93,8 @@ void SdlHost::Redraw() {
   if (mainDirty_ && mainShown_ && mainRenderer_) {
     PaintMain(mainRenderer_, *mainPictures_, *scoreFont_, game().form1);
     SDL_RenderPresent(mainRenderer_);
+    if (!mainPresented_) LogFirstFrame();
+    mainPresented_ = true;
     mainDirty_ = false;
   }
   if (promoDirty_ && promoRenderer_ && game().frmCM.visible()) {
