@@ -29,7 +29,9 @@ TEST(InstanceLock, SecondHolderSeesTheFirstUntilItEnds) {
 
 TEST(InstanceLock, LivesInTheUsersRuntimeDirectoryWithOwnerOnlyAccess) {
   const std::string path = InstanceLock::LockPath();
-  EXPECT_EQ(path, std::string(std::getenv("XDG_RUNTIME_DIR")) + "/quillmere.lock");
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  ASSERT_NE(runtime, nullptr);
+  EXPECT_EQ(path, std::string(runtime) + "/quillmere.lock");
   InstanceLock lock;
   lock.HeldElsewhere();
   EXPECT_EQ(std::filesystem::status(path).permissions() & std::filesystem::perms::all,

@@ -35,8 +35,10 @@ const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new DummyVi
 
 Color ReadPixel(SDL_Surface* surface, int x, int y) {
   Uint32 value = 0;
-  const auto* row = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch;
-  SDL_memcpy(&value, row + x * surface->format->BytesPerPixel, surface->format->BytesPerPixel);
+  const auto* row =
+      static_cast<const Uint8*>(surface->pixels) + static_cast<std::ptrdiff_t>(y) * surface->pitch;
+  SDL_memcpy(&value, row + static_cast<std::ptrdiff_t>(x) * surface->format->BytesPerPixel,
+             surface->format->BytesPerPixel);
   Uint8 r = 0, g = 0, b = 0;
   SDL_GetRGB(value, surface->format, &r, &g, &b);
   return {r, g, b};

@@ -124,10 +124,10 @@ void WarningBox::DrawText(std::string_view text, int left, int top) {
   for (const char32_t cp : CodePoints(text)) {
     const AtlasGlyph& glyph = *atlas.Find(cp);
     for (int y = 0; y < line; ++y) {
-      auto* row =
-          reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) + y * surface->pitch);
+      auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) +
+                                            static_cast<std::ptrdiff_t>(y) * surface->pitch);
       for (int gx = 0; gx < glyph.width && x + gx < width; ++gx) {
-        const Uint32 alpha = glyph.alpha[y * glyph.width + gx];
+        const Uint32 alpha = glyph.alpha[static_cast<std::ptrdiff_t>(y) * glyph.width + gx];
         if (alpha > (row[x + gx] >> 24))
           row[x + gx] = alpha << 24 | kInk.r << 16 | kInk.g << 8 | kInk.b;
       }

@@ -37,9 +37,12 @@ std::string RenderGlyph(TTF_Font* font, char32_t cp, int index, std::string& tab
   SDL_FreeSurface(rendered);
   std::ostringstream bytes;
   for (int y = 0; y < TTF_FontHeight(font); ++y) {
+    // Rows below the rendered glyph, if any, stay clear.
     const auto* row =
-        reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(argb->pixels) + y * argb->pitch);
-    for (int x = 0; x < argb->w; ++x) bytes << (y < argb->h ? row[x] >> 24 : 0) << ',';
+        y < argb->h ? reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(argb->pixels) +
+                                                      static_cast<std::ptrdiff_t>(y) * argb->pitch)
+                    : nullptr;
+    for (int x = 0; x < argb->w; ++x) bytes << (row ? row[x] >> 24 : 0) << ',';
     bytes << '\n';
   }
   table += "    {" + std::to_string(cp) + ", " + std::to_string(argb->w) + ", " +
