@@ -139,6 +139,16 @@ TEST_F(HostTest, PromoWindowAppearsBesideTheMainWindowWithItsPicture) {
   EXPECT_EQ(WindowPixel(promo, 60, 153), PictureColor(*Pictures().promo, 60, 153));
 }
 
+TEST_F(HostTest, PromoWindowFollowsWhereThePlayerMovedTheMainWindow) {
+  SDL_SetWindowPosition(Main(), 100, 50);
+  Send(qmtest::WindowEvent(Main(), SDL_WINDOWEVENT_MOVED));
+  ShowPromo();
+  int x = 0, y = 0;
+  SDL_GetWindowPosition(host_.promoWindow(), &x, &y);
+  EXPECT_EQ(x, 100 + 272);
+  EXPECT_EQ(y, 50 + 133);
+}
+
 TEST_F(HostTest, EachPressOnThePromoWindowOpensTheOrderPageOnce) {
   ShowPromo();
   PromoKey(SDL_KEYDOWN, SDLK_RETURN);

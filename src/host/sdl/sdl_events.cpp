@@ -37,6 +37,9 @@ void SdlHost::DeliverWindowEvent(const SDL_WindowEvent& event) {
       if (window == main_) FocusMain();
       if (window == promo_) FocusPromo();
       break;
+    case SDL_WINDOWEVENT_MOVED:
+      if (window == main_) FollowMainWindow();
+      break;
     case SDL_WINDOWEVENT_EXPOSED:
     case SDL_WINDOWEVENT_SHOWN:
     case SDL_WINDOWEVENT_RESTORED:

@@ -83,6 +83,7 @@ class SdlHost : public Host {
   void ShowMain();
   void PlaceWindow(SDL_Window* window, const ui::Form& form);
   void ClosePromo();
+  void FollowMainWindow();
   void Paint(SDL_Window* window);
 
   int scale_ = 1;

@@ -83,6 +83,18 @@ void SdlHost::PromoShown() {
   promoDirty_ = true;
 }
 
+// The player or the window manager moved the window, or framed it: the form follows, so that the
+// promotional window appears beside where the main window really is.
+void SdlHost::FollowMainWindow() {
+  int x = 0, y = 0, top = 0, left = 0, bottom = 0, right = 0;
+  SDL_GetWindowPosition(main_, &x, &y);
+  SDL_GetWindowBordersSize(main_, &top, &left, &bottom, &right);
+  ui::Form1& form = game().form1;
+  form.SetFrame((left + right) / scale_, (top + bottom) / scale_);
+  form.SetLeft((x - left) / scale_ * kTwipsPerPixel);
+  form.SetTop((y - top) / scale_ * kTwipsPerPixel);
+}
+
 // Its close box closes only this window; the game hears of it as the form hidden.
 void SdlHost::ClosePromo() {
   if (game().frmCM.visible()) game().frmCM.Hide();
