@@ -3,7 +3,9 @@
 #include <cerrno>
 #include <cstdlib>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -26,8 +28,20 @@ std::string InstanceLock::LockPath() {
 
 #ifdef _WIN32
 
-InstanceLock::~InstanceLock() = default;
+InstanceLock::~InstanceLock() {
+  if (mutex_) CloseHandle(mutex_);
+}
+
+// A mutex in the session's namespace: one copy per user, released by the system at any end.
 bool InstanceLock::HeldElsewhere() {
+  if (mutex_) return false;
+  HANDLE mutex = CreateMutexA(nullptr, FALSE, "Local\\Quillmere");
+  if (!mutex) return false;
+  if (GetLastError() == ERROR_ALREADY_EXISTS) {
+    CloseHandle(mutex);
+    return true;
+  }
+  mutex_ = mutex;
   return false;
 }
 

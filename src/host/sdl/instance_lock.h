@@ -21,7 +21,8 @@ class InstanceLock {
   static std::string LockPath();
 
  private:
-  int fd_ = -1;
+  int fd_ = -1;            // the locked file, where files are locked
+  void* mutex_ = nullptr;  // the named mutex, on Windows
 };
 
 }  // namespace host::sdl
