@@ -121,7 +121,16 @@ class Session:
         return found
 
     def window(self, title, limit=60.0):
-        return wait_for("window " + title, lambda: self.windows().get(title), limit)
+        def found():
+            for proc in self.procs:
+                if proc.poll() not in (None, 0):
+                    raise Failure("the game ended with %d: %s" % (proc.returncode,
+                                                                  proc.stderr.read()))
+            return self.windows().get(title)
+        try:
+            return wait_for("window " + title, found, limit)
+        except Failure as failure:
+            raise Failure("%s; windows shown: %s" % (failure, sorted(self.windows()))) from None
 
     def shot(self):
         path = os.path.join(self.tmp, "shot.png")

@@ -47,6 +47,24 @@ bool ShowsOnScreen() {
   return requested && driver == requested;
 }
 
+// A busy X server can refuse a connection now and then (its queue of new clients is short), and
+// SDL then quietly falls back to drawing off screen: a few tries before giving up.
+bool OpenDisplay(std::string& error) {
+  const bool named = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+  const int tries = named ? 3 : 1;
+  for (int attempt = 1; attempt <= tries; ++attempt) {
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+      error = "cannot open the " + DisplayName() + ": " + SDL_GetError();
+      return false;
+    }
+    if (ShowsOnScreen()) return true;
+    SDL_Quit();
+    if (attempt < tries) SDL_Delay(100);
+  }
+  error = "cannot open the " + DisplayName() + ": no display server answered";
+  return false;
+}
+
 // Ends at once with status 0. Destroying the windows or shutting SDL down right after a close
 // can race the X server and die on BadWindow with status 1; the process's end takes every
 // window away in one step instead.
@@ -64,15 +82,7 @@ bool ShowsOnScreen() {
 bool StartVideo(std::string& error) {
   SDL_SetMainReady();
   SetHints();
-  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-    error = "cannot open the " + DisplayName() + ": " + SDL_GetError();
-    return false;
-  }
-  if (!ShowsOnScreen()) {
-    SDL_Quit();
-    error = "cannot open the " + DisplayName() + ": no display server answered";
-    return false;
-  }
+  if (!OpenDisplay(error)) return false;
   if (TTF_Init() != 0) {
     error = std::string("cannot start the font renderer: ") + TTF_GetError();
     return false;

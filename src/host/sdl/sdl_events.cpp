@@ -28,6 +28,7 @@ void SdlHost::Deliver(const SDL_Event& event) {
 
 void SdlHost::DeliverWindowEvent(const SDL_WindowEvent& event) {
   SDL_Window* window = SDL_GetWindowFromID(event.windowID);
+  if (!window) return;  // gone already, or the warning box's
   switch (event.event) {
     case SDL_WINDOWEVENT_CLOSE:
       if (window == main_) CloseMain();
