@@ -91,8 +91,9 @@ void SdlHost::FollowMainWindow() {
   SDL_GetWindowBordersSize(main_, &top, &left, &bottom, &right);
   ui::Form1& form = game().form1;
   form.SetFrame((left + right) / scale_, (top + bottom) / scale_);
-  form.SetLeft((x - left) / scale_ * kTwipsPerPixel);
-  form.SetTop((y - top) / scale_ * kTwipsPerPixel);
+  const int outerLeft = (x - left) / scale_, outerTop = (y - top) / scale_;  // design pixels
+  form.SetLeft(outerLeft * kTwipsPerPixel);
+  form.SetTop(outerTop * kTwipsPerPixel);
 }
 
 // Its close box closes only this window; the game hears of it as the form hidden.
