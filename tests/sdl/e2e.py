@@ -56,8 +56,9 @@ def near(a, b, slack=6):
 class Session:
     """One Xvfb with a stub browser, a private runtime directory and the game's processes."""
 
-    def __init__(self, args):
+    def __init__(self, args, screen=SCREEN):
         self.args = args
+        self.screen = screen
         self.tmp = tempfile.mkdtemp(prefix="qm-e2e-")
         self.opened = os.path.join(self.tmp, "opened.txt")
         self.procs = []
@@ -78,7 +79,7 @@ class Session:
     def __enter__(self):
         read, write = os.pipe()
         self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write), "-screen", "0", "%dx%dx24" % SCREEN,
+            ["Xvfb", "-displayfd", str(write), "-screen", "0", "%dx%dx24" % self.screen,
              "-nolisten", "tcp"], pass_fds=[write], stderr=subprocess.DEVNULL)
         os.close(write)
         with os.fdopen(read) as f:
@@ -94,8 +95,9 @@ class Session:
         self.xvfb.wait()
         shutil.rmtree(self.tmp, ignore_errors=True)
 
-    def game(self):
-        proc = subprocess.Popen([self.args.game], env=self.env, stderr=subprocess.PIPE, text=True)
+    def game(self, **env):
+        proc = subprocess.Popen([self.args.game], env=dict(self.env, **env),
+                                stderr=subprocess.PIPE, text=True)
         self.procs.append(proc)
         return proc
 
@@ -177,6 +179,18 @@ def case_window(s):
         check(img.getpixel((x + px, y + py)) == background.getpixel((px, py)),
               "background at %d,%d" % (px, py))
     check(count(img, x, y, (90, 372, 110, 18), YELLOW) > 20, "no yellow score")
+
+
+def case_hidpi(s):
+    s.game(GDK_SCALE="2")
+    _, x, y, w, h = s.window("Quillmere")
+    check((w, h) == (640, 800), "client area %dx%d at scale 2" % (w, h))
+    img = s.shot()
+    background = s.asset("window")
+    for px, py in [(100, 100), (37, 211), (319, 399)]:
+        for dx, dy in [(0, 0), (1, 1)]:
+            check(img.getpixel((x + 2 * px + dx, y + 2 * py + dy)) == background.getpixel((px, py)),
+                  "scaled background at %d,%d" % (px, py))
 
 
 def start_game(s):
@@ -262,7 +276,8 @@ def case_no_display(s):
 
 
 CASES = {"window": case_window, "play": case_play, "promo": case_promo, "second": case_second,
-         "close": case_close, "no-display": case_no_display}
+         "close": case_close, "no-display": case_no_display, "hidpi": case_hidpi}
+SCREENS = {"hidpi": (2560, 1600)}
 
 
 def main():
@@ -276,7 +291,7 @@ def main():
     if missing or Image is None:
         print("skipped: missing " + (", ".join(missing) or "python3-pil"))
         return SKIP
-    with Session(args) as s:
+    with Session(args, SCREENS.get(args.case, SCREEN)) as s:
         try:
             CASES[args.case](s)
         except Failure as failure:

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <ctime>
 #include <string>
 #include <utility>
@@ -15,10 +16,17 @@ namespace {
 constexpr int kTwipsPerPixel = 15;  // at 96 dpi, the density the design is drawn for
 constexpr int kScoreFontPixels = 19;
 
+// Where the display does not report its size, the desktop's own whole scale says the same.
+float DesktopDpi() {
+  const char* scale = std::getenv("GDK_SCALE");
+  const int factor = scale ? std::atoi(scale) : 1;
+  return 96.0F * static_cast<float>(std::clamp(factor, 1, 4));
+}
+
 int DisplayScale() {
   float dpi = 0;
   SDL_Rect bounds{0, 0, 0, 0};
-  if (SDL_GetDisplayDPI(0, &dpi, nullptr, nullptr) != 0) dpi = 96;
+  if (SDL_GetDisplayDPI(0, &dpi, nullptr, nullptr) != 0) dpi = DesktopDpi();
   if (SDL_GetDisplayBounds(0, &bounds) != 0) bounds.h = 0;
   return DesignScale(dpi, bounds.h);
 }
