@@ -102,37 +102,33 @@ int ScanColumns(Module1& m) {
   return found;
 }
 
-// The resume index after a run does not look at its group's length: in the short last groups
-// it can step over the first start cells of the next group. A run there is found by the next
-// pass of the same resolution, so nothing is lost.
-int ScanDiagonalsUpRight(Module1& m) {
+namespace {
+
+// Walks a start table; after a run, resume(j, x, n) gives the next index. That arithmetic does
+// not look at the group's length: in the short last groups it can step over the first start
+// cells of the next group. A run there is found by the next pass of the same resolution, so
+// nothing is lost.
+int ScanDiagonals(Module1& m, const ScanTable& table, int direction, int (*resume)(int, int, int)) {
   int found = 0;
   int j = 0;
   while (j < kScanStarts) {
-    const int x = m.upRight.x[j];
-    const int n = TryStart(m, x, m.upRight.y[j], kUpRight, found);
-    if (n < 2) {
-      j += 1;
-    } else {
-      j = x + n > 4 ? j + 4 - x + 1 : j + n + 1;
-    }
+    const int x = table.x[j];
+    const int n = TryStart(m, x, table.y[j], direction, found);
+    j = n < 2 ? j + 1 : resume(j, x, n);
   }
   return found;
 }
 
+}  // namespace
+
+int ScanDiagonalsUpRight(Module1& m) {
+  return ScanDiagonals(m, m.upRight, kUpRight,
+                       [](int j, int x, int n) { return x + n > 4 ? j + 4 - x + 1 : j + n + 1; });
+}
+
 int ScanDiagonalsUpLeft(Module1& m) {
-  int found = 0;
-  int j = 0;
-  while (j < kScanStarts) {
-    const int x = m.upLeft.x[j];
-    const int n = TryStart(m, x, m.upLeft.y[j], kUpLeft, found);
-    if (n < 2) {
-      j += 1;
-    } else {
-      j = x - n < 3 ? j + x - 3 + 1 : j + n + 1;
-    }
-  }
-  return found;
+  return ScanDiagonals(m, m.upLeft, kUpLeft,
+                       [](int j, int x, int n) { return x - n < 3 ? j + x - 3 + 1 : j + n + 1; });
 }
 
 }  // namespace game
