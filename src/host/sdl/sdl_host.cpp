@@ -81,8 +81,10 @@ ui::Millis SdlHost::NowMs() const {
   return static_cast<ui::Millis>(SDL_GetTicks64() - startTicks_);
 }
 
+// The game pumps once per settling step and chain pass; painting here shows each step.
 void SdlHost::DoEvents() {
   DeliverPending();
+  Redraw();
 }
 
 void SdlHost::WaitEvents() {
