@@ -17,7 +17,7 @@ int Usage() {
   return kBadInput;
 }
 
-int Run(const std::vector<std::string>& args, std::string& output) {
+void Run(const std::vector<std::string>& args, std::string& output) {
   std::ostringstream out;
   const std::string& command = args[0];
   const std::vector<std::string> rest(args.begin() + 1, args.end());
@@ -34,7 +34,6 @@ int Run(const std::vector<std::string>& args, std::string& output) {
     throw sim::InputError("argument 1", "unknown subcommand '" + command + "'");
   }
   output = out.str();
-  return 0;
 }
 
 }  // namespace

@@ -13,9 +13,6 @@
 namespace host::sdl {
 namespace {
 
-constexpr int kTwipsPerPixel = 15;  // at 96 dpi, the density the design is drawn for
-constexpr int kScoreFontPixels = 19;
-
 // Where the display does not report its size, the desktop's own whole scale says the same.
 float DesktopDpi() {
   const char* scale = std::getenv("GDK_SCALE");
@@ -54,7 +51,7 @@ SdlHost::SdlHost(SdlOptions options)
     mainPictures_ = std::make_unique<PictureTextures>(mainRenderer_);
   }
   if (const SurfacePtr icon = DecodeIcon(); icon && main_) SDL_SetWindowIcon(main_, icon.get());
-  scoreFont_ = std::make_unique<ScoreFont>(kScoreFontPixels);
+  scoreFont_ = std::make_unique<ScoreFont>(game().form1.labelScore.fontPixels);
 }
 
 SdlHost::~SdlHost() {

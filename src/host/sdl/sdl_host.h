@@ -25,6 +25,9 @@
 
 namespace host::sdl {
 
+// At 96 dpi, the density the design is drawn for; the game's twips map to design pixels by it.
+inline constexpr int kTwipsPerPixel = 15;
+
 struct SdlOptions {
   std::optional<int> scale;                       // none: from the display's density
   std::function<void(std::string_view)> openUrl;  // none: the user's browser through SDL

@@ -10,8 +10,6 @@
 namespace host::sdl {
 namespace {
 
-constexpr double kTwipsPerPixel = 15;
-
 // On the steady clock, so that a benchmark can time the start-up from outside
 // (QUILLMERE_DEBUG=1).
 void LogFirstFrame() {
@@ -22,7 +20,7 @@ void LogFirstFrame() {
 }
 
 int ToPixels(double twips, int scale) {
-  return static_cast<int>(std::lround(twips / kTwipsPerPixel)) * scale;
+  return static_cast<int>(std::lround(twips / static_cast<double>(kTwipsPerPixel))) * scale;
 }
 
 }  // namespace
