@@ -11,16 +11,16 @@
 #include <string>
 #include <vector>
 
-#include "flow/startup.h"
 #include "host/sdl/message_box.h"
 #include "host/sdl/utf8.h"
+#include "ui/forms.h"
 
 namespace {
 
 std::vector<char32_t> LettersNeeded() {
   std::vector<char32_t> letters;
   for (const std::string_view text :
-       {flow::kAlreadyRunningText, flow::kAlreadyRunningTitle, host::sdl::kOkCaption}) {
+       {ui::kAlreadyRunningText, ui::kAlreadyRunningTitle, host::sdl::kOkCaption}) {
     for (const char32_t cp : host::sdl::CodePoints(text)) letters.push_back(cp);
   }
   std::sort(letters.begin(), letters.end());
