@@ -69,13 +69,22 @@ TEST(SimLock, AGroupOfSevensThenTheEndOfTheGameAtTheEntry) {
 }
 
 TEST(SimPlay, TheSameScriptGivesTheSameTraceEveryTime) {
-  const std::string script = "seed 42\nat 0 click\nat 7000 down 98\nuntil 90000\n";
+  const std::string script =
+      "seed 42\nat 0 click\nat 7000 down 98\nat 80000 promoclick\nat 81000 focus main\n"
+      "at 90000 close\nuntil 95000\n";
   const SimRun a = Sim("play", script), b = Sim("play", script);
   EXPECT_EQ(a.status, 0) << a.err;
   EXPECT_EQ(a.out, b.out);
   EXPECT_NE(a.out.find("0 start\n"), std::string::npos);
   EXPECT_NE(a.out.find(" gameover\n"), std::string::npos);
   EXPECT_NE(a.out.find("90000 end\n"), std::string::npos);
+}
+
+TEST(SimPlay, BeforeAnyGameTheBoardHoldsZeros) {
+  const SimRun r = Sim("play", "draws 2\nat 100 down 98\nat 200 up 98\nuntil 1000\n");
+  std::string expected = "1000 end\n";
+  for (int row = 0; row < 13; ++row) expected += "000000\n";
+  EXPECT_EQ(r.out, expected);
 }
 
 // Each fault: status 2, nothing on stdout, exactly one line on stderr naming where.
