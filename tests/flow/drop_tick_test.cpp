@@ -7,40 +7,14 @@
 
 namespace {
 
+using qmtest::Event;
 using qmtest::Events;
-using qmtest::Lock;
 using qmtest::Script;
 using qmtest::Session;
 
-ui::Millis FirstLockAt(const Session& s) {
-  return s.locks.empty() ? -1 : std::get<0>(s.locks[0]);
-}
-
-TEST(DropTick, APairEntersUnseenFallsARowPerIntervalAndLocksOnTheFloor) {
-  Session s(Script().Click(0).Until(7300));
-  Events shown;  // cells made visible, by grid index
-  s.onChange = [&shown](Session& session, const ui::Control& control, ui::Change change) {
-    const auto& grid = session.m().form1.imgBlock;
-    for (int i = 0; i < 72; ++i) {
-      if (&control == &grid[i] && change == ui::Change::kVisible && grid[i].visible()) {
-        shown.emplace_back(session.NowMs(), std::to_string(i));
-      }
-    }
-  };
-  s.Run();
-  EXPECT_EQ(s.locks, (std::vector<Lock>{{6750, 3, 12, 2, 3}}));
-  // Only the lower cell in row 1 at the first tick, both from the second; the next pair too
-  // stays unseen for an interval after the lock.
-  ASSERT_GE(shown.size(), 3U);
-  EXPECT_EQ(Events(shown.begin(), shown.begin() + 3),
-            (Events{{500, "2"}, {1000, "8"}, {1000, "2"}}));
-  for (const auto& [at, cell] : shown) EXPECT_FALSE(at > 6000 && at < 7250);
-  EXPECT_EQ(shown.back(), Events::value_type(7250, "2"));
-}
-
 TEST(DropTick, TheLandingPauseIsHalfTheLevelsIntervalEvenInAFastDrop) {
-  // 13 ticks bring the pair onto the floor, then the pause. At level 1 with keypad 2 from 334,
-  // rows 2 to 12 take 10 ms each (landed at 454) but the pause stays 166 ms.
+  // The pair enters unseen and 13 ticks bring it onto the floor; then the pause. At level 1 with
+  // keypad 2 from 334, rows 2 to 12 take 10 ms each (landed at 454) but the pause stays 166 ms.
   for (auto [level, fastFrom, lockAt] : {std::tuple(0, 0, 6750),
                                          {1, 0, 13 * 333 + 166},
                                          {2, 0, 3375},
@@ -50,7 +24,7 @@ TEST(DropTick, TheLandingPauseIsHalfTheLevelsIntervalEvenInAFastDrop) {
     Session s(fastFrom ? script.Down(fastFrom, qmtest::kFast) : script);
     s.onStarted = [level](Session& session) { session.m().speedLevel = level; };
     s.Run();
-    EXPECT_EQ(FirstLockAt(s), lockAt) << "level " << level;
+    EXPECT_EQ(s.Log("lock").at(0), Event(lockAt, "lock 3 12 2 3")) << "level " << level;
   }
 }
 
@@ -69,12 +43,12 @@ TEST(DropTick, TheSpeedFollowsTheScoreButAbove300KeepsTheLevel) {
   for (auto [score, before, after, pause] : {std::tuple(120, 0, 2, 125), {310, 1, 1, 166}}) {
     Session s(Script().Click(0).Until(20000));
     s.onLock = [score, before](Session& session) {
-      if (session.locks.size() == 1) session.m().speedLevel = before, session.m().score = score;
+      if (session.Log("lock").size() == 1)
+        session.m().speedLevel = before, session.m().score = score;
     };
     s.Run();
-    ASSERT_GE(s.locks.size(), 2U);
     EXPECT_EQ(s.m().speedLevel, after);
-    EXPECT_EQ(std::get<0>(s.locks[1]), 6750 + 11 * s.m().dropInterval[after] + pause) << score;
+    EXPECT_EQ(s.Log("lock").at(1).first, 6750 + 11 * s.m().dropInterval[after] + pause) << score;
   }
 }
 
@@ -102,7 +76,7 @@ TEST(DropTick, ACloseInsideAPauseEndsAtOnce) {
   int pumpsAfterClose = 0;
   landing.onPump = [&pumpsAfterClose](Session& s, bool) { pumpsAfterClose += s.NowMs() > 6600; };
   landing.Run();
-  EXPECT_EQ(FirstLockAt(landing), -1);
+  EXPECT_TRUE(landing.Log("lock").empty());
   EXPECT_EQ(landing.Log().back(), Events::value_type(6600, "end"));
   EXPECT_EQ(std::pair(pumpsAfterClose, landing.m().pieceX), std::pair(0, 3));
   // In a removal's pause: the pair's 2 lands on two 2s.

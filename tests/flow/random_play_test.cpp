@@ -84,8 +84,9 @@ TEST(RandomPlay, SessionsEndAndKeepTheBoardSound) {
     s.onChange = [&](qmtest::Session& session, const ui::Control&, ui::Change) {
       note(Fault(session.m(), true));
     };
-    s.onPump = [&](qmtest::Session& session, bool) {
+    s.onPump = [&](qmtest::Session& session, bool waiting) {
       note(Fault(session.m(), true));
+      if (waiting && session.m().tickRunning == game::kSet) note(qmtest::ScreenFault(session.m()));
       if (++pumps > kPumpLimit) note("no end after 2000000 pumps"), ui::Platform::EndProgram();
     };
     s.onStarted = [&games](qmtest::Session&) { ++games; };
@@ -95,7 +96,7 @@ TEST(RandomPlay, SessionsEndAndKeepTheBoardSound) {
     const ui::Form1& f = s.m().form1;
     const bool idle = !f.nextBlockTimer.armed() && !f.seasonTimer.armed();
     note(s.m().gameActive == 0 && !idle ? "a timer runs with no game" : "");
-    locks += static_cast<long>(s.locks.size());
+    locks += static_cast<long>(s.Log("lock").size());
     if (!fault.empty()) ADD_FAILURE() << "RandomScript(" << i << "), " << fault, ++failures;
   }
   EXPECT_GT(games, sessions / 2);  // the scripts must really play

@@ -52,5 +52,5 @@ TEST(Clock, ATimerNeverFiresInsideItsOwnHandler) {
   m.form1.nextBlockTimer.SetEnabled(true);
   m.form1.nextBlockTimer.SetInterval(10);
   s.WaitEvents();
-  EXPECT_EQ(std::pair(s.locks.size(), s.NowMs()), (std::pair<std::size_t, ui::Millis>(1, 135)));
+  EXPECT_EQ(s.Log("lock"), (qmtest::Events{{10 + 125, "lock 3 12 2 3"}}));
 }

@@ -17,9 +17,9 @@ namespace qmtest {
 
 using host::ScriptedInput;
 using ui::Millis;
-using Events = std::vector<std::pair<Millis, std::string>>;
-using Rows = std::vector<std::string>;                // from the top as in positions, '.' empty
-using Lock = std::tuple<Millis, int, int, int, int>;  // time, column, row, lower, upper
+using Event = std::pair<Millis, std::string>;
+using Events = std::vector<Event>;
+using Rows = std::vector<std::string>;  // from the top as in positions, '.' empty
 
 // Pairs of these kinds stack without ever making a run: a game ends 26250 ms after its start.
 inline const std::vector<int> kCycle = {2, 3, 4, 5, 6, 7};
@@ -57,6 +57,26 @@ inline Rows FieldRows(const game::Module1& m) {
   return rows;
 }
 
+// Where the field on screen differs from the board and the live pair; "" where it does not.
+inline std::string ScreenFault(const game::Module1& m) {
+  const bool live = m.gameActive != 0 && m.tickRunning == game::kSet && m.pieceY >= 1;
+  for (int x = 1; x <= 6; ++x) {
+    for (int y = 1; y <= 12; ++y) {
+      int code = m.board[x][y];
+      if (live && x == m.pieceX && y == m.pieceY) code = m.pieceLower;
+      if (live && x == m.pieceX && y == m.pieceY - 1 && m.pieceUpper != game::kEmpty) {
+        code = m.pieceUpper;  // the special pair's upper cell is no cell at all
+      }
+      const ui::Image& cell = m.form1.imgBlock[(y - 1) * 6 + x - 1];
+      const bool shown = cell.visible() && cell.picture();
+      if (code == game::kEmpty ? shown : !shown || cell.picture() != m.pictures.cell[code]) {
+        return "the screen at " + std::to_string(x) + "," + std::to_string(y);
+      }
+    }
+  }
+  return "";
+}
+
 struct TraceBuffer {  // a base, so that it exists before the host that writes into it
   std::ostringstream text;
 };
@@ -83,10 +103,6 @@ class Session : private TraceBuffer, public host::VirtualHost {
     }
     return found;
   }
-  bool Shows(int column, int row, int kind) {
-    const ui::Image& cell = m().form1.imgBlock[(row - 1) * 6 + column - 1];
-    return cell.visible() && cell.picture() == m().form1.imgBlockType[kind].picture();
-  }
   using VirtualHost::ClickStart, VirtualHost::KeyDown, VirtualHost::KeyUp;
   using VirtualHost::NextTimerDue, VirtualHost::PressStart, VirtualHost::ReleaseStart;
 
@@ -95,24 +111,14 @@ class Session : private TraceBuffer, public host::VirtualHost {
   std::function<void(Session&)> onResolved;  // the lock's handling is over
   std::function<void(Session&, bool waiting)> onPump;
   std::function<void(Session&, const ui::Control&, ui::Change)> onChange;
-  std::vector<Lock> locks;
-  int singlePumps = 0;
 
-  void DoEvents() override {
-    ++singlePumps;
-    if (onPump) onPump(*this, false);
-    VirtualHost::DoEvents();
-  }
-  void WaitEvents() override {
-    if (onPump) onPump(*this, true);
-    VirtualHost::WaitEvents();
-  }
+  void DoEvents() override { Pumped(false), VirtualHost::DoEvents(); }
+  void WaitEvents() override { Pumped(true), VirtualHost::WaitEvents(); }
 
  protected:
   void GameStarted() override { VirtualHost::GameStarted(), starting_ = true; }
   void PairLocked(int column, int row, int lower, int upper) override {
     VirtualHost::PairLocked(column, row, lower, upper);
-    locks.emplace_back(NowMs(), column, row, lower, upper);
     resolving_ = true;
     if (onLock) onLock(*this);
   }
@@ -130,6 +136,9 @@ class Session : private TraceBuffer, public host::VirtualHost {
     std::stable_sort(setup.inputs.begin(), setup.inputs.end(),
                      [](const ScriptedInput& a, const ScriptedInput& b) { return a.at < b.at; });
     return setup.trace = trace, setup;
+  }
+  void Pumped(bool waiting) {
+    if (onPump) onPump(*this, waiting);
   }
   void Resolved() {
     if (std::exchange(resolving_, false) && onResolved) onResolved(*this);
