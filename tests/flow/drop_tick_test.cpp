@@ -15,11 +15,10 @@ using qmtest::Session;
 TEST(DropTick, TheLandingPauseIsHalfTheLevelsIntervalEvenInAFastDrop) {
   // The pair enters unseen and 13 ticks bring it onto the floor; then the pause. At level 1 with
   // keypad 2 from 334, rows 2 to 12 take 10 ms each (landed at 454) but the pause stays 166 ms.
-  for (auto [level, fastFrom, lockAt] : {std::tuple(0, 0, 6750),
-                                         {1, 0, 13 * 333 + 166},
-                                         {2, 0, 3375},
-                                         {3, 0, 2700},
-                                         {1, 334, 454 + 166}}) {
+  // Level, keypad 2 from, lock.
+  const int kCases[][3] = {
+      {0, 0, 6750}, {1, 0, 13 * 333 + 166}, {2, 0, 3375}, {3, 0, 2700}, {1, 334, 454 + 166}};
+  for (auto [level, fastFrom, lockAt] : kCases) {
     Script script = Script().Click(0).Until(7000);
     Session s(fastFrom ? script.Down(fastFrom, qmtest::kFast) : script);
     s.onStarted = [level](Session& session) { session.m().speedLevel = level; };
@@ -29,18 +28,14 @@ TEST(DropTick, TheLandingPauseIsHalfTheLevelsIntervalEvenInAFastDrop) {
 }
 
 TEST(DropTick, TheSpeedFollowsTheScoreButAbove300KeepsTheLevel) {
-  for (auto [score, before, after] : {std::tuple(50, 3, 0),
-                                      {51, 0, 1},
-                                      {100, 0, 1},
-                                      {101, 0, 2},
-                                      {200, 3, 2},
-                                      {201, 0, 3},
-                                      {300, 0, 3},
-                                      {301, 2, 2}}) {
+  const int kCases[][3] = {{50, 3, 0},  {51, 0, 1},  {100, 0, 1}, {101, 0, 2}, {200, 3, 2},
+                           {201, 0, 3}, {300, 0, 3}, {301, 2, 2}};  // score, before, after
+  for (auto [score, before, after] : kCases) {
     EXPECT_EQ(flow::SpeedLevelFor(score, before), after) << score << " from " << before;
   }
   // The next pair falls at the new level from the lock on, with its landing pause.
-  for (auto [score, before, after, pause] : {std::tuple(120, 0, 2, 125), {310, 1, 1, 166}}) {
+  const int kLocks[][4] = {{120, 0, 2, 125}, {310, 1, 1, 166}};
+  for (auto [score, before, after, pause] : kLocks) {
     Session s(Script().Click(0).Until(20000));
     s.onLock = [score, before](Session& session) {
       if (session.Log("lock").size() == 1)

@@ -15,6 +15,10 @@ TEST(Startup, TheClientAreaIs320By400WhateverTheFrameAndTheWindowIsCentred) {
     EXPECT_EQ(std::pair(f.left(), f.top()), std::pair((screen.widthTwips - f.width()) / 2,
                                                       (screen.heightTwips - f.height()) / 2));
     EXPECT_TRUE(f.visible() && s.m().gameActive == 0 && f.imgBlock.size() == 72);
+    for (int n = 0; n < 72; ++n) {  // the cell grid, row by row
+      EXPECT_EQ(std::pair(f.imgBlock[n].left(), f.imgBlock[n].top()),
+                std::pair(63 + 24 * (n % 6 + 1), 20 + 24 * (n / 6 + 1)));
+    }
   }
 }
 

@@ -111,10 +111,15 @@ TEST(StartButton, APressDrawsTwoRingsOnlyWhileNoGameRunsAndTheReleaseClearsThem)
             std::tuple(0, 0, 57, 27, 1, 1, 56, 26));
   EXPECT_EQ(s.m().gameActive, 0);  // the press alone starts nothing
   s.ReleaseStart();
+  const ui::Form1& f = s.m().form1;
+  EXPECT_TRUE(button.drawn().empty() && s.m().gameActive == 1);
+  EXPECT_TRUE(f.imgNextBlock[0].visible() && f.imgNextBlock[1].visible() && f.imgSeason.visible());
+  EXPECT_EQ(std::pair(*s.NextTimerDue(), f.seasonTimer.due()),
+            std::pair(ui::Millis{500}, ui::Millis{10000}));
+  s.PressStart();  // while the game runs: no rings, and the release starts nothing
+  s.ReleaseStart();
   EXPECT_TRUE(button.drawn().empty());
-  EXPECT_EQ(s.m().gameActive, 1);
-  s.PressStart();
-  EXPECT_TRUE(button.drawn().empty());
+  EXPECT_EQ(s.Log("start").size(), 1U);
 }
 
 }  // namespace

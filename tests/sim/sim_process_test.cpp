@@ -80,11 +80,13 @@ TEST(SimPlay, TheSameScriptGivesTheSameTraceEveryTime) {
   EXPECT_NE(a.out.find("90000 end\n"), std::string::npos);
 }
 
-TEST(SimPlay, BeforeAnyGameTheBoardHoldsZeros) {
-  const SimRun r = Sim("play", "draws 2\nat 100 down 98\nat 200 up 98\nuntil 1000\n");
+TEST(SimPlay, KeypadTwoDropsFastAndBeforeAnyGameTheBoardHoldsZeros) {
+  const SimRun fast = Sim("play", "draws 2 3 4 5 6 7\nat 0 click\nat 600 down 98\nuntil 1000\n");
+  EXPECT_NE(fast.out.find("\n970 lock 3 12 2 3\n"), std::string::npos) << fast.out;
+  const SimRun idle = Sim("play", "draws 2\nat 100 down 98\nat 200 up 98\nuntil 1000\n");
   std::string expected = "1000 end\n";
   for (int row = 0; row < 13; ++row) expected += "000000\n";
-  EXPECT_EQ(r.out, expected);
+  EXPECT_EQ(idle.out, expected);
 }
 
 // Each fault: status 2, nothing on stdout, exactly one line on stderr naming where.
