@@ -1,6 +1,7 @@
 // The rules worked through on small fields: runs and chains, group clearing, settling, the blink.
 #include <gtest/gtest.h>
 
+#include "game/board.h"
 #include "game/chains.h"
 #include "game/group.h"
 #include "game/matching.h"
@@ -46,8 +47,10 @@ const char* const kExamples[] = {
     "....2./..42../.42.../42..../2..... > .53... : 8 1 8 600",  // up-right into the next group
     ".2..../..24../...24./....24/.....2 > ...35. : 8 1 8 600",  // up-left into the next group
     "^222.../777777 > .3..../777777 : 3 1 3 600",               // runs in the entry row count
-    ".8..../.7..../.777../.2.... > .2.... : 4 0 10 3000",       // a group goes one by one
-    "..7.../78..../.727.. > ..7.../..27.. : 2 0 3 2000",        // sevens join through sides only
+    "^..2.../.2..../2..... > .3.... : 3 1 3 600",               // so do the shortest diagonals
+    "^...2../....2./.....2 > ....3. : 3 1 3 600",
+    ".8..../.7..../.777../.2.... > .2.... : 4 0 10 3000",  // a group goes one by one
+    "..7.../78..../.727.. > ..7.../..27.. : 2 0 3 2000",   // sevens join through sides only
     ".7..../86.... > .7..../.6.... : 0 0 0 500",  // without a group only the special cell goes
     "^..78../...7.. > ..7... : 1 0 1 1500",       // a group never reaches into the entry row
 };
@@ -80,6 +83,8 @@ TEST(Rules, APassListsAnyNumberOfEntries) {
   game::Module1& m = s.Playing(Rows(13, "333333")).m();
   EXPECT_GT(game::ResolveChains(m), 72);  // what a fixed list of the field's size would hold
   for (const std::string& row : qmtest::FieldRows(m)) EXPECT_EQ(row.find('3'), row.npos) << row;
+  for (auto [x, y] : {std::pair(0, 5), {7, 5}, {3, 0}, {1, 13}}) game::ShowCell(m, x, y, 6, -1);
+  EXPECT_EQ(qmtest::ScreenFault(m), "");  // outside the field nothing shows, nothing wraps
 }
 
 // After a run of four from its index 38, the up-right scan resumes at index 42 and never tries

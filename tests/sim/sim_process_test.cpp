@@ -116,6 +116,8 @@ TEST(SimErrors, PositionsOfTheWrongShapeOrOutOfRange) {
   ExpectRejected("resolve", "level 4\n" + Rows(13), "line 1");
   ExpectRejected("resolve", "score 1\nscore 2\n" + Rows(13), "line 2");
   ExpectRejected("resolve", "\n# header\nlevel x\n" + Rows(13), "line 3");
+  ExpectRejected("resolve", "score 1 2\n" + Rows(13), "line 1");
+  ExpectRejected("resolve", "score 5x\n" + Rows(13), "line 1");
 }
 
 TEST(SimErrors, ArgumentsAndSubcommands) {
