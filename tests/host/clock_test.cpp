@@ -43,6 +43,21 @@ TEST(Clock, ScriptedInputsComeBeforeTimersDueThenAndUntilIsInclusive) {
   }
 }
 
+TEST(Clock, AWaitingPumpDeliversWhatIsDueNowWithoutMovingTheClock) {
+  Session s(Script().Key(0, qmtest::kLeft).Key(500, qmtest::kLeft));  // an input due now
+  game::Module1& m = s.Playing().m();
+  s.WaitEvents();
+  EXPECT_EQ(s.NowMs(), 0);
+  m.form1.seasonTimer.SetInterval(100), m.form1.seasonTimer.SetEnabled(true);
+  m.form1.nextBlockTimer.SetInterval(10), m.form1.nextBlockTimer.SetEnabled(true);
+  m.form1.nextBlockTimer.running = true;  // as if its handler were pumping: not delivered
+  s.WaitEvents();
+  EXPECT_EQ(std::pair(s.NowMs(), m.pieceY), (std::pair<ui::Millis, int>(100, 0)));
+  m.form1.nextBlockTimer.running = false;  // its handler has returned: due since 10
+  s.WaitEvents();
+  EXPECT_EQ(std::pair(s.NowMs(), m.pieceY), (std::pair<ui::Millis, int>(100, 1)));
+}
+
 // A drop tick every 10 ms against its own 125 ms landing pause: were the tick re-entered from
 // inside the pause, the landed pair would be locked again and again.
 TEST(Clock, ATimerNeverFiresInsideItsOwnHandler) {

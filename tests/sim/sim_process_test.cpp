@@ -58,6 +58,9 @@ TEST(SimLock, AGroupOfSevensThenTheEndOfTheGameAtTheEntry) {
   EXPECT_NE(group.out.find("score 6\n"), std::string::npos) << group.out;
   EXPECT_NE(group.out.find("group 3\n"), std::string::npos);
   EXPECT_NE(group.out.find("elapsed_ms 2500\n"), std::string::npos);
+  EXPECT_NE(group.out.find("gameover no\n"), std::string::npos);
+  const std::string still = board + "2....3\n";  // no run: every column as it was
+  EXPECT_EQ(Sim("resolve", still).out.substr(0, still.size()), still);
 
   // A column full to row 1: the pair locks at its entry place and removes nothing.
   std::string full = "......\n";
