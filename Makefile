@@ -24,6 +24,7 @@ run: build
 test: deps
 	@$(MAKE) --no-print-directory test-plain
 	@$(MAKE) --no-print-directory test-asan
+	@$(MAKE) --no-print-directory test-windows
 
 test-plain: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
@@ -32,6 +33,8 @@ test-asan:
 	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQM_SANITIZE=ON >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	@cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+include mk/windows.mk
 
 bench: build
 	@bench/run.sh $(BUILD)

@@ -10,10 +10,6 @@
 
 #include "host/sdl/sdl_host.h"
 
-#ifndef _WIN32
-#include <unistd.h>
-#endif
-
 namespace host::sdl {
 namespace {
 
@@ -25,6 +21,9 @@ void SetHints() {
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   // A windowed game leaves the desktop's compositor alone.
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+  // Windows would stretch a window that claims no density of its own, blurring the art: the
+  // game scales by whole factors itself.
+  SDL_SetHint(SDL_HINT_WINDOWS_DPI_AWARENESS, "permonitorv2");
   SDL_SetHint(SDL_HINT_APP_NAME, "Quillmere");
   // Start-up timings and the like, for benchmarks and bug reports.
   if (std::getenv("QUILLMERE_DEBUG")) SDL_LogSetAllPriority(SDL_LOG_PRIORITY_DEBUG);
@@ -70,11 +69,7 @@ bool OpenDisplay(std::string& error) {
 // window away in one step instead.
 [[noreturn]] void EndNow() {
   std::fflush(nullptr);
-#ifdef _WIN32
-  std::exit(0);
-#else
-  _exit(0);
-#endif
+  std::_Exit(0);
 }
 
 }  // namespace
