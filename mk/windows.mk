@@ -8,12 +8,12 @@ WIN_PACKAGES = g++-mingw-w64-x86-64-posix wine wine64 fonts-wine fonts-ipafont-g
 WIN_ENV      = WINEPREFIX=$(abspath $(WIN_BUILD))/wine WINEDEBUG=-all \
                WINEDLLOVERRIDES="mscoree=d;mshtml=d"
 
-.PHONY: windows test-windows
+.PHONY: windows test-windows clean-windows
 
 windows:
 	@tools/install-deps.sh $(WIN_PACKAGES)
 	@JOBS=$(JOBS) tools/windows-deps.sh $(WIN_BUILD)/deps
-	@cmake -S . -B $(WIN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	@cmake -S . -B $(WIN_BUILD) -G Ninja --no-warn-unused-cli -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
 	  -DQM_WINDOWS_PREFIX=$(abspath $(WIN_BUILD))/deps/prefix >/dev/null
 	@cmake --build $(WIN_BUILD) -j $(JOBS)
@@ -21,3 +21,6 @@ windows:
 # The Linux simulator and its process tests are the reference: they come from $(BUILD).
 test-windows: windows build
 	@$(WIN_ENV) /usr/bin/python3 tests/windows/wine_test.py $(WIN_BUILD) $(BUILD)
+
+clean-windows:
+	rm -rf $(WIN_BUILD)

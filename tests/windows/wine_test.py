@@ -16,10 +16,13 @@ import time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "sdl"))
 import e2e  # noqa: E402  the X session, the waits and the cells' pixels
 
-WIN, LINUX = (os.path.abspath(d) for d in sys.argv[1:3])
 ASSETS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "assets")
-SIM = os.path.join(WIN, "quillmere-sim.exe")
-GAME = os.path.join(WIN, "quillmere.exe")
+
+
+def setup(win, linux):
+    global WIN, LINUX, SIM, GAME
+    WIN, LINUX = os.path.abspath(win), os.path.abspath(linux)
+    SIM, GAME = os.path.join(WIN, "quillmere-sim.exe"), os.path.join(WIN, "quillmere.exe")
 
 
 def wine(*args, limit=120, **kw):
@@ -153,8 +156,8 @@ def retry(attempt):
 
 
 def main():
-    args = type("Args", (), {"assets": ASSETS, "game": GAME})
-    with WineSession(args, e2e.SCREEN) as s:
+    setup(*sys.argv[1:3])
+    with WineSession(type("Args", (), {"assets": ASSETS}), e2e.SCREEN) as s:
         # Wine's desktop takes the display of the first program the server runs: this one.
         os.environ.update(s.env)
         wm = subprocess.Popen(["openbox"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
