@@ -2,9 +2,10 @@
 """Measures the Windows game under Wine on Xvfb with openbox: the time from exec to the main
 window on screen, with the Wine server already running (warm) and with none (cold: the server
 and Wine's services start first), and the CPU of the game and the Wine server over S seconds at
-the start screen and in play. Prints medians of several runs.
+the start screen and in play. Prints medians of several runs; --shot saves the window in play
+with its frame (docs/windows.png).
 
-    measure_wine.py WINDOWS_BUILD [--runs N] [--seconds S]   (WINEPREFIX etc. as for make)"""
+    measure_wine.py WINDOWS_BUILD [--runs N] [--seconds S] [--shot PNG]   (env as for make)"""
 
 import argparse
 import os
@@ -57,6 +58,7 @@ def main():
     ap.add_argument("build")
     ap.add_argument("--runs", type=int, default=5)
     ap.add_argument("--seconds", type=float, default=10)
+    ap.add_argument("--shot")
     args = ap.parse_args()
     wine_test.setup(args.build, args.build)
     results = {"cold": [], "warm": [], "idle": [], "play": []}
@@ -79,6 +81,10 @@ def main():
                 e2e.wait_for("a game", lambda: s.xdotool("key", "Return") or e2e.column_cells(
                     s.shot(), main, 3), 20)
                 results["play"].append(cpu([game, server], args.seconds))
+                if args.shot:
+                    _, x, y, w, h = main
+                    s.shot().crop((x - 10, y - 30, x + w + 10, y + h + 10)).save(args.shot)
+                    args.shot = None
                 end(s, game)
         finally:
             subprocess.run(["timeout", "30", "wineserver", "-k"])
