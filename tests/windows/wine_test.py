@@ -112,11 +112,13 @@ def check_game(s):
     # Centred as Windows frames it, give or take the window manager's frame.
     e2e.check((w, h) == (320, 400) and abs(x + w // 2 - e2e.SCREEN[0] // 2) <= 4 and
               abs(y + h // 2 - e2e.SCREEN[1] // 2) <= 30, "client area %dx%d+%d+%d" % main[1:])
-    s.xdotool("key", "Num_Lock")
     press_until(s, "Return", "a game started by Enter", lambda: e2e.column_cells(s.shot(), main, 3))
-    s.xdotool("key", keycode(s, "KP_4"))
-    e2e.wait_for("the pair moved to column 2", lambda: (lambda img: e2e.column_cells(
-        img, main, 2) and not e2e.column_cells(img, main, 3))(s.shot()), 10)
+    moved = lambda img: e2e.column_cells(img, main, 2) and not e2e.column_cells(img, main, 3)
+    s.xdotool("key", keycode(s, "KP_4"))  # Num Lock off: the keypad's arrow, which is not bound
+    time.sleep(0.5)
+    e2e.check(not moved(s.shot()), "keypad 4 moved the pair without Num Lock")
+    s.xdotool("key", "Num_Lock", keycode(s, "KP_4"))
+    e2e.wait_for("the pair moved to column 2", lambda: moved(s.shot()), 10)
 
     fast = keycode(s, "KP_2")  # held to the game's end, where the promotional window shows
     s.xdotool("keydown", fast)
