@@ -26,6 +26,8 @@ void SetHints() {
   // A windowed game leaves the desktop's compositor alone.
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
   SDL_SetHint(SDL_HINT_APP_NAME, "Quillmere");
+  // SDL keeps the screen awake by default; a player at the keys keeps it awake anyway.
+  SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   // Start-up timings and the like, for benchmarks and bug reports.
   if (std::getenv("QUILLMERE_DEBUG")) SDL_LogSetAllPriority(SDL_LOG_PRIORITY_DEBUG);
 }
