@@ -1,7 +1,6 @@
 // The program around the host: SDL's set-up, the end of the program, and its exit status.
 #define SDL_MAIN_HANDLED
 #include <SDL.h>
-#include <SDL_ttf.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -85,10 +84,6 @@ bool StartVideo(std::string& error) {
   SDL_SetMainReady();
   SetHints();
   if (!OpenDisplay(error)) return false;
-  if (TTF_Init() != 0) {
-    error = std::string("cannot start the font renderer: ") + TTF_GetError();
-    return false;
-  }
   SDL_StopTextInput();
   return true;
 }
