@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "flow/startup.h"
 #include "host/sdl/message_box.h"
 #include "host/sdl/utf8.h"
 #include "ui/controls.h"
+#include "ui/forms.h"
 
 namespace {
 
@@ -40,9 +40,8 @@ std::vector<char32_t> Letters(std::initializer_list<std::string_view> texts) {
 // The score is a count that never goes below 0, so its caption holds decimal digits only.
 Atlas AtlasFor(const std::string& kind) {
   if (kind == "notice") {
-    return {
-        "NoticeGlyphs", kNoticePixels,
-        Letters({flow::kAlreadyRunningText, flow::kAlreadyRunningTitle, host::sdl::kOkCaption})};
+    return {"NoticeGlyphs", kNoticePixels,
+            Letters({ui::kAlreadyRunningText, ui::kAlreadyRunningTitle, host::sdl::kOkCaption})};
   }
   return {"ScoreGlyphs", ui::kLabelFontPixels, Letters({"0123456789"})};
 }
