@@ -30,15 +30,13 @@ target_compile_definitions(quillmere PRIVATE SDL_MAIN_HANDLED)
 
 target_sources(quillmere-sim PRIVATE ${PROJECT_SOURCE_DIR}/src/app/sim_stdio.windows.cpp)
 
-# quillmere-VERSION-windows-x64.zip: both programs stripped, a README and the licences of what
-# is linked in, all in one folder; text files with Windows line ends.
+# quillmere-VERSION-windows-x64.zip: both programs stripped, a README, the game's licence and
+# those of what is linked in, all in one folder; text files with Windows line ends.
 set(QM_ZIP_NAME quillmere-${PROJECT_VERSION}-windows-x64)
 set(QM_STAGE ${PROJECT_BINARY_DIR}/zip/${QM_ZIP_NAME})
 configure_file(${PROJECT_SOURCE_DIR}/data/windows/README.txt.in ${QM_STAGE}/README.txt @ONLY)
 set(QM_LICENCES
   ${QM_WINDOWS_PREFIX}/share/licenses/SDL2/LICENSE.txt SDL2.txt
-  ${QM_WINDOWS_PREFIX}/share/licenses/SDL2_ttf/LICENSE.txt SDL2_ttf.txt
-  ${QM_WINDOWS_PREFIX}/share/licenses/freetype/FTL.TXT FreeType.txt
   /usr/share/doc/fonts-dejavu-core/copyright DejaVu-fonts.txt
   /usr/share/doc/mingw-w64-x86-64-dev/copyright mingw-w64-runtime.txt)
 set(QM_COPY_LICENCES "")
@@ -50,12 +48,13 @@ set(QM_ZIP_FILE ${PROJECT_BINARY_DIR}/${QM_ZIP_NAME}.zip)
 add_custom_command(OUTPUT ${QM_ZIP_FILE}
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${QM_STAGE}/licences ${QM_ZIP_FILE}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${QM_STAGE}/licences
+  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/LICENSE ${QM_STAGE}/LICENSE.txt
   ${QM_COPY_LICENCES}
   COMMAND ${CMAKE_STRIP} -o ${QM_STAGE}/quillmere.exe $<TARGET_FILE:quillmere>
   COMMAND ${CMAKE_STRIP} -o ${QM_STAGE}/quillmere-sim.exe $<TARGET_FILE:quillmere-sim>
   COMMAND ${QM_ZIP} -q -X -r ${QM_ZIP_FILE} ${QM_ZIP_NAME} -x "*.txt"
   COMMAND ${QM_ZIP} -q -X -r -l ${QM_ZIP_FILE} ${QM_ZIP_NAME} -i "*.txt"
   WORKING_DIRECTORY ${PROJECT_BINARY_DIR}/zip
-  DEPENDS quillmere quillmere-sim ${QM_STAGE}/README.txt
+  DEPENDS quillmere quillmere-sim ${QM_STAGE}/README.txt ${PROJECT_SOURCE_DIR}/LICENSE
   COMMENT "Packing ${QM_ZIP_NAME}.zip" VERBATIM)
 add_custom_target(windows-zip ALL DEPENDS ${QM_ZIP_FILE})

@@ -10,12 +10,16 @@ WIN_ENV      = WINEPREFIX=$(abspath $(WIN_BUILD))/wine WINEDEBUG=-all \
 
 .PHONY: windows test-windows clean-windows
 
-windows:
+# The game's letters are rendered at build time by a tool that runs here: a native one.
+windows: deps
 	@tools/install-deps.sh $(WIN_PACKAGES)
 	@JOBS=$(JOBS) tools/windows-deps.sh $(WIN_BUILD)/deps
+	@cmake -S . -B $(WIN_BUILD)/native -G Ninja -DCMAKE_BUILD_TYPE=Release -DQM_BENCH=OFF >/dev/null
+	@cmake --build $(WIN_BUILD)/native -j $(JOBS) --target qm_glyph_atlas
 	@cmake -S . -B $(WIN_BUILD) -G Ninja --no-warn-unused-cli -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-	  -DQM_WINDOWS_PREFIX=$(abspath $(WIN_BUILD))/deps/prefix >/dev/null
+	  -DQM_WINDOWS_PREFIX=$(abspath $(WIN_BUILD))/deps/prefix \
+	  -DQM_GLYPH_ATLAS=$(abspath $(WIN_BUILD))/native/src/host/sdl/qm_glyph_atlas >/dev/null
 	@cmake --build $(WIN_BUILD) -j $(JOBS)
 
 # The Linux simulator and its process tests are the reference: they come from $(BUILD).

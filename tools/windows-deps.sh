@@ -1,7 +1,8 @@
 #!/bin/sh
-# Builds what the Windows game links statically, FreeType, SDL2 and SDL2_ttf, from Debian
-# bookworm's source packages, and GoogleTest for the tests from Debian's googletest package
-# (/usr/src/googletest), cross-compiled with cmake/mingw-w64.cmake into DEST/prefix.
+# Builds what the Windows game links statically, SDL2 from Debian bookworm's source package,
+# and GoogleTest for its tests from Debian's googletest package (/usr/src/googletest),
+# cross-compiled with cmake/mingw-w64.cmake into DEST/prefix. (The game renders its letters at
+# build time, so it needs no font renderer of its own.)
 # Done once: a stamp names the sources and the recipe, and a later call returns at once.
 #   tools/windows-deps.sh DEST        (the Makefile passes build-windows/deps)
 set -e
@@ -10,10 +11,10 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 mkdir -p "$1"
 dest=$(cd "$1" && pwd)
 prefix=$dest/prefix
-"$root/tools/deb-source.sh" "$dest/src" libsdl2 libsdl2-ttf freetype
+"$root/tools/deb-source.sh" "$dest/src" libsdl2
 gtest=/usr/src/googletest
 [ -f $gtest/CMakeLists.txt ] || { echo "windows-deps: $gtest is missing (googletest)" >&2; exit 1; }
-stamp=$(cat "$dest"/src/*.unpacked "$0" "$root/cmake/mingw-w64.cmake" $gtest/CMakeLists.txt |
+stamp=$(cat "$dest/src/libsdl2.unpacked" "$0" "$root/cmake/mingw-w64.cmake" $gtest/CMakeLists.txt |
   sha256sum | cut -c1-16)
 [ "$(cat "$prefix/.stamp" 2>/dev/null)" = "$stamp" ] && exit 0
 rm -rf "$prefix" "$dest/build"
@@ -40,17 +41,9 @@ build() {
   echo "$(($(date +%s) - start)) s"
 }
 
-# No compression libraries or shaping: the game renders digits of one embedded font.
-build freetype "$dest/src/freetype" -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON \
-  -DFT_DISABLE_PNG=ON -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON
 # Video, events and timers are all the game uses; sound and game controllers stay out.
 build libsdl2 "$dest/src/libsdl2" -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF \
   -DSDL_CCACHE=OFF -DSDL_AUDIO=OFF -DSDL_JOYSTICK=OFF -DSDL_HAPTIC=OFF -DSDL_HIDAPI=OFF -DSDL_SENSOR=OFF \
   -DSDL_VULKAN=OFF -DSDL_OPENGLES=OFF
-# The dfsg source has no bundled FreeType or HarfBuzz: the FreeType above, no shaping.
-build libsdl2-ttf "$dest/src/libsdl2-ttf" -DSDL2TTF_VENDORED=OFF -DSDL2TTF_HARFBUZZ=OFF \
-  -DSDL2TTF_SAMPLES=OFF
 build googletest $gtest -DBUILD_GMOCK=OFF -DINSTALL_GTEST=ON
-mkdir -p "$prefix/share/licenses/freetype"
-cp "$dest/src/freetype/docs/FTL.TXT" "$prefix/share/licenses/freetype/"
 echo "$stamp" >"$prefix/.stamp"

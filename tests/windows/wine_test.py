@@ -5,6 +5,7 @@ with a window manager, checked by pixels as tests/sdl/e2e.py does. Every Wine ru
 limit, and the Wine server is ended at the end: no Wine process outlives the script."""
 
 import glob
+import importlib
 import os
 import re
 import subprocess
@@ -12,10 +13,11 @@ import sys
 import time
 import zipfile
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "sdl"))
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path[:0] = [os.path.join(HERE, "..", "sdl"), os.path.join(HERE, "..", "..", "tools")]
 import e2e  # noqa: E402  the X session, the waits and the cells' pixels
 
-ASSETS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "assets")
+ASSETS = os.path.join(HERE, "..", "..", "assets")
 SYSTEM_DLLS = {name + ".DLL" for name in ["KERNEL32", "USER32", "GDI32", "SHELL32", "ADVAPI32",
                "OLE32", "OLEAUT32", "IMM32", "SETUPAPI", "VERSION", "WINMM", "MSVCRT"]}
 QUIET = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -56,7 +58,7 @@ def check_programs():
     [package] = glob.glob(os.path.join(WIN, "quillmere-*-windows-x64.zip"))
     name = os.path.basename(package)[:-4]
     e2e.check({name + "/" + m for m in ["quillmere.exe", "quillmere-sim.exe", "README.txt",
-               "licences/SDL2.txt"]} <= set(zipfile.ZipFile(package).namelist()), package)
+               "LICENSE.txt", "licences/SDL2.txt"]} <= set(zipfile.ZipFile(package).namelist()), package)
     with open(GAME, "rb") as f, open(os.path.join(ASSETS, "icons", "quillmere-256.png"), "rb") as i:
         data, icon = f.read(), i.read()
     wide = [re.escape(t.encode("utf-16-le")) for t in ("ProductVersion", name.split("-")[1])]
@@ -71,14 +73,11 @@ def check_tests():
     e2e.check(subprocess.run([os.path.join(LINUX, "tests", "quillmere_tests"), "--gtest_brief=1",
                               "--gtest_filter=Sim*"], env=env).returncode == 0,
               "the simulator's process tests failed on quillmere-sim.exe")
-    board = "score 100\n" + "......\n" * 10 + "2.....\n2.....\n233...\n"
-    script = "seed 7\nat 0 click\nat 900 down 100\nat 950 up 100\nat 4000 down 98\nuntil 60000\n"
-    for args, text in [("resolve", board), ("lock 3 11 4 5", board), ("lock 2 5", board),
-                       ("play", script)]:
+    for args, text in importlib.import_module("sim-compare").EXAMPLES:  # the project's examples
         for data in [text.encode(), text.replace("\n", "\r\n").encode()]:
-            want = subprocess.run([os.path.join(LINUX, "quillmere-sim")] + args.split(),
-                                  input=data, capture_output=True, timeout=60)
-            got = wine(SIM, *args.split(), input=data, capture_output=True, limit=60)
+            want = subprocess.run([os.path.join(LINUX, "quillmere-sim")] + args, input=data,
+                                  capture_output=True, timeout=60)
+            got = wine(SIM, *args, input=data, capture_output=True, limit=60)
             e2e.check((got.returncode, got.stdout, got.stderr) ==
                       (want.returncode, want.stdout, want.stderr), "sim.exe %s: %r" % (args, got))
 
@@ -113,12 +112,16 @@ def check_game(s):
     e2e.check((w, h) == (320, 400) and abs(x + w // 2 - e2e.SCREEN[0] // 2) <= 4 and
               abs(y + h // 2 - e2e.SCREEN[1] // 2) <= 30, "client area %dx%d+%d+%d" % main[1:])
     press_until(s, "Return", "a game started by Enter", lambda: e2e.column_cells(s.shot(), main, 3))
-    moved = lambda img: e2e.column_cells(img, main, 2) and not e2e.column_cells(img, main, 3)
+    def only(column, other):  # the pair shows in this column and not in the other
+        img = s.shot()
+        return e2e.column_cells(img, main, column) and not e2e.column_cells(img, main, other)
     s.xdotool("key", keycode(s, "KP_4"))  # Num Lock off: the keypad's arrow, which is not bound
     time.sleep(0.5)
-    e2e.check(not moved(s.shot()), "keypad 4 moved the pair without Num Lock")
+    e2e.check(not only(2, 3), "keypad 4 moved the pair without Num Lock")
     s.xdotool("key", "Num_Lock", keycode(s, "KP_4"))
-    e2e.wait_for("the pair moved to column 2", lambda: moved(s.shot()), 10)
+    e2e.wait_for("the pair moved to column 2", lambda: only(2, 3), 10)
+    s.xdotool("key", "Right")  # the dedicated arrows, the second binding
+    e2e.wait_for("the pair back in column 3", lambda: only(3, 2), 10)
 
     fast = keycode(s, "KP_2")  # held to the game's end, where the promotional window shows
     s.xdotool("keydown", fast)
