@@ -9,6 +9,7 @@
 #include <string>
 
 #include "host/sdl/sdl_host.h"
+#include "host/sdl/window_system.h"
 
 #ifndef _WIN32
 #include <unistd.h>
@@ -83,6 +84,7 @@ bool StartVideo(std::string& error) {
   SDL_SetMainReady();
   SetHints();
   if (!OpenDisplay(error)) return false;
+  WatchWindowSystem();
   if (TTF_Init() != 0) {
     error = std::string("cannot start the font renderer: ") + TTF_GetError();
     return false;
