@@ -130,13 +130,11 @@ struct Alike {
 const Alike kAlike[] = {
     // Other white space: on a line of its own it is a blank line, within a line it separates.
     {"play", "seed 1\n\v\nat 0 click\nuntil 20000\n", kScript},
-    {"play", "seed 1\n\f\nat 0 click\nuntil 20000\n", kScript},
     {"play", "seed 1\r\n\r\r\nat 0 click\r\nuntil 20000\r\n", kScript},
     {"play", "seed\t1\nat 0\tclick \t\nuntil\v20000\f\n", kScript},
     {"play", " \t\n# a comment\nseed 1\n\nat 0 click\n#\nuntil 20000", kScript},
     // A byte-order mark first, CRLF line ends, or both.
     {"play", "\xEF\xBB\xBF" + kScript, kScript},
-    {"play", "\xEF\xBB\xBF#\r\nseed 1\r\nat 0 click\r\nuntil 20000\r\n", kScript},
     {"resolve", "\xEF\xBB\xBF" + kPosition, kPosition},
     {"resolve", "\xEF\xBB\xBF\r\nscore 7\r\n" + Rows(10, "......\r") + "2.....\r\n2.....\r\n233...",
      kPosition},
@@ -199,9 +197,6 @@ const Refused kRefused[] = {
     {"play", "seed 1\nat 9223372036854775808 click\n", 2,
      "line 2: time 9223372036854775808 is out of range 0 to 1000000000000"},
     {"play", "seed 4294967296\n", 2, "line 1: seed 4294967296 is out of range 0 to 4294967295"},
-    {"resolve", "score -99999999999999999999\n" + Rows(13), 2,
-     "line 1: score -99999999999999999999 is out of range 0 to 32767"},
-    {"play", "seed 1\nat 1e3 click\n", 2, "line 2: time must be a whole number, got '1e3'"},
     // Words are shown escaped and cut short, never as they came.
     {"play", "seed 1\nat 0 \033]0;owned\007\n", 2, "line 2: unknown event '\\x1b]0;owned\\x07'"},
     {"play", "seed 1\nat 0 " + kMegabyteWord + "\n", 2,
@@ -210,28 +205,19 @@ const Refused kRefused[] = {
      "line 2: unknown line '\\xff\xc3\xa9t\xc3\xa9\\xc2\\x9b\\xe2\\x80\\xae\\\\'"},
     {"resolve", Rows(5) + "..\033...\n" + Rows(7), 2,
      "line 6: cell '\\x1b' in column 3 is not '.' or 2 to 7"},
-    {"play", "seed 1\nat 0 down " + std::string(60, '9') + "\n", 2,
-     "line 2: key code " + std::string(48, '9') + "... is out of range 0 to 255"},
     {"\"$(printf '\\033[2J')\"", "", 2, "argument 1: unknown subcommand '\\x1b[2J'"},
     // An endless input is refused at its first line too many, or too long.
     {"yes ...... | $SIM resolve", "", 2, "line 14: unexpected line after the 13 board rows"},
-    {"yes ...... | tr -d '\\n' | $SIM lock 1 2 3 4", "", 2,
-     "line 1: the line is longer than 1048576 bytes"},
     {"yes | tr -d '\\n' | $SIM play", "", 2, "line 1: the line is longer than 1048576 bytes"},
     // Memory that runs out is one line, never an abort.
     {"ulimit -v 200000; yes 'draws 2 3 4 5 6 7' | $SIM play", "", 1, "out of memory", true},
     // Output that cannot be written, input that cannot be read.
     {"play > /dev/full", kScript, 1, "cannot write the output: No space left on device"},
-    {"resolve > /dev/full", kPosition, 1, "cannot write the output: No space left on device"},
     {"play < /", "", 1, "cannot read the input: Is a directory"},
     {"--help > /dev/full", "", 1, "cannot write the output: No space left on device"},
     // The command line: arguments are numbered by their place on it.
     {"lock 0 5 2 3", Rows(13), 2, "argument 2: COL 0 is out of range 1 to 6"},
-    {"lock 1 13 2 3", Rows(13), 2, "argument 3: ROW 13 is out of range 0 to 12"},
-    {"lock 1 5 9 3", Rows(13), 2, "argument 4: LOWER 9 is out of range 2 to 8"},
     {"lock 1 5 2 8", Rows(13), 2, "argument 5: UPPER 8 is out of range 1 to 7"},
-    {"lock 99999999999999999999 5 2 3", Rows(13), 2,
-     "argument 2: COL 99999999999999999999 is out of range 1 to 6"},
     {"lock 1 5 2", Rows(13), 2, "arguments: lock takes COL ROW LOWER UPPER, got 3 arguments"},
     {"resolve extra", Rows(13), 2, "argument 2: resolve takes no arguments"},
     {"-- play extra", kScript, 2, "argument 3: play takes no arguments"},
