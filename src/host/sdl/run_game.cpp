@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <new>
 #include <string>
 
 #include "host/sdl/sdl_host.h"
@@ -104,6 +105,9 @@ int RunGame() {
     host.Run();
   } catch (const ui::ProgramEnded&) {
     EndNow();
+  } catch (const std::bad_alloc&) {
+    std::fputs("quillmere: out of memory\n", stderr);
+    return 1;
   }
   return 0;
 }
