@@ -5,7 +5,8 @@ JOBS       ?= $(shell nproc)
 
 PACKAGES = cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
            libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core fonts-ipafont-gothic python3 python3-pil \
-           xvfb xauth xdotool x11-utils imagemagick desktop-file-utils clang-14 libclang-rt-14-dev
+           xvfb xauth xdotool x11-utils imagemagick desktop-file-utils appstream groff-base \
+           clang-14 libclang-rt-14-dev
 FUZZ_BUILD   ?= build-fuzz
 FUZZ_SECONDS ?= 60
 

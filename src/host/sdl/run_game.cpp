@@ -1,7 +1,6 @@
 // The program around the host: SDL's set-up, the end of the program, and its exit status.
 #define SDL_MAIN_HANDLED
 #include <SDL.h>
-#include <SDL_ttf.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -28,6 +27,8 @@ void SetHints() {
   // A windowed game leaves the desktop's compositor alone.
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
   SDL_SetHint(SDL_HINT_APP_NAME, "Quillmere");
+  // SDL keeps the screen awake by default; a player at the keys keeps it awake anyway.
+  SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   // Start-up timings and the like, for benchmarks and bug reports.
   if (std::getenv("QUILLMERE_DEBUG")) SDL_LogSetAllPriority(SDL_LOG_PRIORITY_DEBUG);
 }
@@ -86,10 +87,6 @@ bool StartVideo(std::string& error) {
   SetHints();
   if (!OpenDisplay(error)) return false;
   WatchWindowSystem();
-  if (TTF_Init() != 0) {
-    error = std::string("cannot start the font renderer: ") + TTF_GetError();
-    return false;
-  }
   SDL_StopTextInput();
   return true;
 }
