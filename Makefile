@@ -24,6 +24,7 @@ run: build
 test: deps
 	@$(MAKE) --no-print-directory test-plain
 	@$(MAKE) --no-print-directory test-asan
+	@$(MAKE) --no-print-directory test-web
 
 test-plain: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
@@ -46,3 +47,5 @@ tidy: build
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
+
+include mk/web.mk

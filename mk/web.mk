@@ -1,0 +1,30 @@
+# The game in a web page, built with Debian's emscripten; the Makefile includes this.
+#   make web        build-web/index.html, quillmere.js and quillmere.wasm
+#   make web-serve  serves them on http://127.0.0.1:$(WEB_PORT)/
+#   make test-web   plays the page in headless Chromium (part of make test)
+WEB      ?= build-web
+WEB_PORT ?= 8080
+WEB_ENV   = EMSDK_PYTHON=/usr/bin/python3 NODE_PATH=/usr/share/nodejs
+WEB_TOOLCHAIN = /usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake
+WEB_BUILD_PACKAGES = emscripten dpkg-dev cmake ninja-build fonts-dejavu-core
+WEB_TEST_PACKAGES  = chromium chromium-driver python3-selenium python3-pil fonts-ipafont-gothic
+
+.PHONY: web web-deps web-serve test-web
+
+web-deps:
+	@tools/install-deps.sh $(WEB_BUILD_PACKAGES)
+	@tools/web-deps.sh $(WEB)
+
+web: web-deps
+	@$(WEB_ENV) cmake -S . -B $(WEB)/game -G Ninja -DCMAKE_TOOLCHAIN_FILE=$(WEB_TOOLCHAIN) \
+	  -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_FIND_ROOT_PATH=$(abspath $(WEB))/deps/prefix -DQM_WEB_PAGE_DIR=$(abspath $(WEB)) >/dev/null
+	@$(WEB_ENV) cmake --build $(WEB)/game --target quillmere -j $(JOBS)
+
+web-serve: web
+	@echo "Quillmere: http://127.0.0.1:$(WEB_PORT)/ (Ctrl-C stops)"
+	@/usr/bin/python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(WEB)
+
+test-web: web
+	@tools/install-deps.sh $(WEB_TEST_PACKAGES)
+	@/usr/bin/python3 tests/web/browser_test.py $(WEB)
