@@ -40,13 +40,14 @@ def asset(name):
 
 
 def processes_under(root):
-    """{pid: (CPU ticks, is a renderer)} of every process below root."""
+    """{pid: (CPU nanoseconds, is a renderer)} of every process below root."""
     procs = {}
     for pid in filter(str.isdigit, os.listdir("/proc")):
         try:
-            with open("/proc/%s/stat" % pid) as f, open("/proc/%s/cmdline" % pid) as g:
-                fields, renderer = f.read().rsplit(")", 1)[1].split(), "=renderer" in g.read()
-            procs[int(pid)] = (int(fields[1]), int(fields[11]) + int(fields[12]), renderer)
+            with open("/proc/%s/stat" % pid) as f, open("/proc/%s/cmdline" % pid) as g, \
+                    open("/proc/%s/schedstat" % pid) as h:
+                ppid, renderer = f.read().rsplit(")", 1)[1].split()[1], "=renderer" in g.read()
+                procs[int(pid)] = (int(ppid), int(h.read().split()[0]), renderer)
         except (OSError, IndexError):
             pass
     found = {root}
@@ -59,7 +60,7 @@ def idle_cpu(service_pid, seconds=10.0):
     """Percent of one core over `seconds`: in the tab's renderer, and in the whole browser."""
     before, t0 = processes_under(service_pid), time.monotonic()
     time.sleep(seconds)
-    after, core = processes_under(service_pid), os.sysconf("SC_CLK_TCK") * (time.monotonic() - t0)
+    after, core = processes_under(service_pid), 1e9 * (time.monotonic() - t0)
     used = {p: ticks - before.get(p, (0,))[0] for p, (ticks, _) in after.items()}
     return (100 * sum(used[p] for p, (_, renderer) in after.items() if renderer) / core,
             100 * sum(used.values()) / core)
@@ -91,8 +92,9 @@ def shown(element):
 
 
 def playing():
-    """The preview pair shows only while a game runs."""
-    return any(near(image().getpixel((275, 60)), fill) for fill in FILLS)
+    """The preview pair (a kind, or the special cell) shows only while a game runs."""
+    fills = FILLS + [asset("cell8").getpixel((3, 12))]
+    return any(near(image().getpixel((275, 60)), fill) for fill in fills)
 
 
 def hold_drop_until(done):
@@ -118,7 +120,7 @@ def play(service_pid, url):
     time.sleep(3)  # the browser compiles the wasm again in the background at first
     renderer, total = idle_cpu(service_pid)
     print("page load to first frame: %.0f ms; idle CPU over 10 s at the start screen: "
-          "%.2f %% of a core in the tab, %.2f %% in the whole browser" % (first, renderer, total))
+          "%.3f %% of a core in the tab, %.2f %% in the whole browser" % (first, renderer, total))
 
     press("Enter", "Enter", 13)
     wait_for("the first pair in column 3", lambda: column_cells(image(), CANVAS, 3), 10)

@@ -9,17 +9,22 @@
 namespace host::sdl {
 namespace {
 
-EM_ASYNC_JS(int, qm_lock_held_elsewhere, (), { return await qmPage.lockHeldElsewhere(); });
+EM_ASYNC_JS(int, qm_lock_held_elsewhere, (const char* name),
+            { return await qmPage.lockHeldElsewhere(UTF8ToString(name)); });
 
 }  // namespace
 
-std::string InstanceLock::LockPath() { return "quillmere"; }  // the lock's name
+// The lock's name, in the page's origin.
+std::string InstanceLock::LockPath() {
+  return "quillmere";
+}
 
-InstanceLock::~InstanceLock() = default;
+// Nothing to release: the browser drops the lock with the tab.
+InstanceLock::~InstanceLock() {}
 
 bool InstanceLock::HeldElsewhere() {
   if (fd_ >= 0) return false;  // ours already
-  if (qm_lock_held_elsewhere() != 0) return true;
+  if (qm_lock_held_elsewhere(LockPath().c_str()) != 0) return true;
   fd_ = 0;
   return false;
 }

@@ -7,9 +7,8 @@
 namespace host::sdl {
 namespace {
 
-EM_ASYNC_JS(void, qm_warn, (const char* text, const char* title, const char* ok), {
-  await qmPage.warn(UTF8ToString(text), UTF8ToString(title), UTF8ToString(ok));
-});
+EM_ASYNC_JS(void, qm_warn, (const char* text, const char* title, const char* ok),
+            { await qmPage.warn(UTF8ToString(text), UTF8ToString(title), UTF8ToString(ok)); });
 
 }  // namespace
 

@@ -133,8 +133,8 @@ class PageHost final : public SdlHost {
     if (event->type == SDL_KEYDOWN || event->type == SDL_KEYUP) {
       SDL_Keysym& key = event->key.keysym;
       if (IsKeypadDigit(key.sym)) {
-        key.mod = static_cast<Uint16>(qm_num_lock() != 0 ? key.mod | KMOD_NUM
-                                                         : key.mod & ~KMOD_NUM);
+        key.mod =
+            static_cast<Uint16>(qm_num_lock() != 0 ? key.mod | KMOD_NUM : key.mod & ~KMOD_NUM);
       }
     }
     qm_wake();

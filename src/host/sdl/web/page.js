@@ -30,11 +30,12 @@ var qmPage = (() => {
   // The promotional window: keys and clicks on it are its own, never the canvas's.
   const promo = $('promo');
   promo.addEventListener('keydown', (e) => {
+    if (promo.hidden) return;  // focus not yet moved on: the game's key
     e.stopPropagation();
     e.preventDefault();
     if (!e.repeat) send(PROMO_KEY);  // once per press
   });
-  promo.addEventListener('keyup', (e) => e.stopPropagation());
+  promo.addEventListener('keyup', (e) => promo.hidden || e.stopPropagation());
   promo.querySelector('.client').addEventListener('mousedown', (e) => {
     e.preventDefault();
     promo.focus();
@@ -43,6 +44,7 @@ var qmPage = (() => {
   promo.addEventListener('contextmenu', (e) => e.preventDefault());
   promo.querySelector('.close').addEventListener('click', () => {
     promo.hidden = true;
+    $('canvas').focus();  // the keys go back to the game at once
     send(PROMO_CLOSED);
   });
 
@@ -68,16 +70,16 @@ var qmPage = (() => {
 
     // One game per browser profile: a lock held until the tab goes. Without Web Locks (a page
     // that is not served from a secure origin), a question on a BroadcastChannel.
-    async lockHeldElsewhere() {
+    async lockHeldElsewhere(name) {
       if (navigator.locks) {
         return new Promise((resolve) => {
-          navigator.locks.request('quillmere', { ifAvailable: true }, (lock) => {
+          navigator.locks.request(name, { ifAvailable: true }, (lock) => {
             resolve(lock ? 0 : 1);
             return lock ? new Promise(() => {}) : null;
           });
         });
       }
-      const channel = new BroadcastChannel('quillmere');
+      const channel = new BroadcastChannel(name);
       let answered = false, running = false;
       channel.onmessage = (e) => {
         if (e.data === 'here?' && running) channel.postMessage('here');
