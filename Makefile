@@ -5,7 +5,7 @@ JOBS       ?= $(shell nproc)
 
 PACKAGES = cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
            libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core fonts-ipafont-gothic python3 python3-pil \
-           xvfb xauth xdotool x11-utils imagemagick desktop-file-utils
+           xvfb xauth xdotool x11-utils imagemagick desktop-file-utils appstream groff-base
 
 .PHONY: all deps build run test test-plain test-asan bench format tidy clean
 

@@ -5,11 +5,11 @@
 #include <random>
 
 #include "flow/drop_tick.h"
+#include "flow/game_life.h"
 #include "flow/startup.h"
 #include "game/board.h"
 #include "game/chains.h"
 #include "host/virtual_host.h"
-#include "input/start_button.h"
 
 namespace {
 
@@ -42,7 +42,7 @@ void BM_LockHandling(benchmark::State& state) {
   host::VirtualHost host({});
   game::Module1& m = host.game();
   flow::Main(m);
-  input::NewGame(m);
+  flow::NewGame(m);
   m.gameActive = 1;
   std::mt19937 rng(2);
   for (auto _ : state) {

@@ -6,19 +6,23 @@ WEB      ?= build-web
 WEB_PORT ?= 8080
 WEB_ENV   = EMSDK_PYTHON=/usr/bin/python3 NODE_PATH=/usr/share/nodejs
 WEB_TOOLCHAIN = /usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake
-WEB_BUILD_PACKAGES = emscripten dpkg-dev cmake ninja-build fonts-dejavu-core
+WEB_BUILD_PACKAGES = emscripten dpkg-dev
 WEB_TEST_PACKAGES  = chromium chromium-driver python3-selenium python3-pil fonts-ipafont-gothic
+# The letters are rendered at build time by a tool that must run here, so it is built natively.
+WEB_GLYPH_TOOL = $(WEB)/tool/src/host/sdl/qm_glyph_atlas
 
 .PHONY: web web-deps web-serve test-web
 
-web-deps:
+web-deps: deps
 	@tools/install-deps.sh $(WEB_BUILD_PACKAGES)
 	@tools/web-deps.sh $(WEB)
+	@cmake -S . -B $(WEB)/tool -G Ninja -DCMAKE_BUILD_TYPE=Release -DQM_BENCH=OFF >/dev/null
+	@cmake --build $(WEB)/tool --target qm_glyph_atlas -j $(JOBS)
 
 web: web-deps
 	@$(WEB_ENV) cmake -S . -B $(WEB)/game -G Ninja -DCMAKE_TOOLCHAIN_FILE=$(WEB_TOOLCHAIN) \
-	  -DCMAKE_BUILD_TYPE=Release \
-	  -DCMAKE_FIND_ROOT_PATH=$(abspath $(WEB))/deps/prefix -DQM_WEB_PAGE_DIR=$(abspath $(WEB)) >/dev/null
+	  -DCMAKE_BUILD_TYPE=Release -DCMAKE_FIND_ROOT_PATH=$(abspath $(WEB))/deps/prefix \
+	  -DQM_GLYPH_ATLAS=$(abspath $(WEB_GLYPH_TOOL)) -DQM_WEB_PAGE_DIR=$(abspath $(WEB)) >/dev/null
 	@$(WEB_ENV) cmake --build $(WEB)/game --target quillmere -j $(JOBS)
 
 web-serve: web

@@ -2,9 +2,10 @@
 
 #include <cmath>
 
-#include "flow/promo.h"
+#include "flow/game_life.h"
 #include "game/board.h"
 #include "game/group.h"
+#include "game/pauses.h"
 
 namespace flow {
 
@@ -15,36 +16,13 @@ using game::Module1;
 
 namespace {
 
-void DrawNextPair(Module1& m) {
-  m.form1.imgNextBlock[0].SetPicture(m.form1.imgBlockType[m.nextLower].picture());
-  m.form1.imgNextBlock[1].SetPicture(m.form1.imgBlockType[m.nextUpper].picture());
-}
-
-// The special pair comes with spring, once per change of season.
-void ChooseNextPair(Module1& m) {
-  if (m.season == 0 && m.seasonChanged == kSet) {
-    m.nextLower = game::kSpecial;
-    m.nextUpper = kEmpty;
-    m.seasonChanged = kClear;
-    return;
-  }
-  m.nextLower = game::RandomKind(m);
-  m.nextUpper = game::RandomKind(m);
-}
-
-// The pause in which the player may still slide a landed pair; false when it slid over a gap.
+// The pause in which the player may still slide a landed pair; false when it slid over a gap,
+// even if it was slid back before the pause ended.
 bool LandingPauseEndsLanded(Module1& m) {
-  ui::Timer& timer = m.form1.waitTImer;
   bool landed = true;
-  timer.SetEnabled(true);
-  m.waitPending = kSet;
-  timer.SetInterval(LandingPauseMillis(m));
-  while (m.waitPending == kSet) {
-    m.platform.WaitEvents();
+  game::TimedPause(m, m.form1.waitTImer, m.waitPending, LandingPauseMillis(m), [&m, &landed] {
     if (m.board[m.pieceX][m.pieceY + 1] == kEmpty) landed = false;
-  }
-  timer.SetInterval(0);
-  timer.SetEnabled(false);
+  });
   return landed;
 }
 
@@ -73,28 +51,27 @@ void nextBlockTimer_Timer(Module1& m) {
   LockPair(m);
 }
 
+void waitTimer_Timer(Module1& m) {
+  m.waitPending = kClear;
+}
+
 LockOutcome LockPair(Module1& m) {
   LockOutcome outcome;
   m.tickRunning = kClear;
   m.board[m.pieceX][m.pieceY] = m.pieceLower;
   if (m.pieceY > 0) m.board[m.pieceX][m.pieceY - 1] = m.pieceUpper;
   m.events->PairLocked(m.pieceX, m.pieceY, m.pieceLower, m.pieceUpper);
-  if (m.pieceLower == game::kSpecial) outcome.group = game::ClearGroup(m, m.pieceX, m.pieceY);
+  if (m.pieceLower == game::kSpecial) outcome.groupCells = game::ClearGroup(m, m.pieceX, m.pieceY);
   outcome.chains = game::ResolveChainsCounted(m);
   m.speedLevel = SpeedLevelFor(m.score, m.speedLevel);
-  if (m.pieceX == game::kEntryColumn && m.pieceY == 0 && outcome.group == 0 &&
+  if (m.pieceX == game::kEntryColumn && m.pieceY == 0 && outcome.groupCells == 0 &&
       outcome.chains.total == 0) {
     outcome.gameOver = true;
     EndGame(m);
     return outcome;
   }
-  m.form1.nextBlockTimer.SetInterval(m.dropInterval[m.speedLevel]);
-  m.pieceX = game::kEntryColumn;
-  m.pieceY = 0;
-  m.pieceLower = m.nextLower;
-  m.pieceUpper = m.nextUpper;
-  ChooseNextPair(m);
-  DrawNextPair(m);
+  m.form1.nextBlockTimer.SetInterval(m.dropInterval[m.speedLevel]);  // a fast drop ends here
+  BringInNextPair(m);
   return outcome;
 }
 
@@ -103,24 +80,6 @@ void DrawPiece(Module1& m) {
   if (m.pieceY - 1 > 1) game::ShowCell(m, m.pieceX, m.pieceY - 2, m.pieceUpper, kClear);
   game::ShowCell(m, m.pieceX, m.pieceY, m.pieceLower, kSet);
   if (m.pieceY > 1) game::ShowCell(m, m.pieceX, m.pieceY - 1, m.pieceUpper, kSet);
-}
-
-void EndGame(Module1& m) {
-  m.events->GameOver();
-  ui::Form1& f = m.form1;
-  f.nextBlockTimer.SetInterval(0);
-  f.nextBlockTimer.SetEnabled(false);
-  f.seasonTimer.SetEnabled(false);
-  f.waitTImer.SetEnabled(false);
-  f.waitActionTimer.SetEnabled(false);
-  f.imgSeason.SetVisible(false);
-  f.imgNextBlock[0].SetVisible(false);
-  f.imgNextBlock[1].SetVisible(false);
-  m.gameActive = 0;
-  for (int x = 1; x <= game::kFieldColumns; ++x) {
-    for (int y = 1; y <= game::kFieldRows; ++y) game::ShowCell(m, x, y, kEmpty, kClear);
-  }
-  ShowPromoOnce(m);
 }
 
 }  // namespace flow

@@ -9,9 +9,11 @@ namespace flow {
 
 void nextBlockTimer_Timer(game::Module1& m);
 void DrawPiece(game::Module1& m);
+// Ends the landing pause.
+void waitTimer_Timer(game::Module1& m);
 
 struct LockOutcome {
-  int group = 0;
+  int groupCells = 0;  // removed by the special cell; 0 when it was not the special pair
   game::ChainResult chains;
   bool gameOver = false;
 };
@@ -25,7 +27,5 @@ int SpeedLevelFor(int score, int current);
 
 // Half the drop interval of the level, halves to even.
 int LandingPauseMillis(const game::Module1& m);
-
-void EndGame(game::Module1& m);
 
 }  // namespace flow

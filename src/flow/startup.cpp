@@ -29,7 +29,7 @@ void Main(game::Module1& m) {
   m.promoPending = game::kSet;
   m.form1.keyPreview = true;
   if (m.platform.PrevInstance()) {
-    m.platform.MsgBox(kAlreadyRunningText, kAlreadyRunningTitle);
+    m.platform.MsgBox(ui::kAlreadyRunningText, ui::kAlreadyRunningTitle);
     ui::Platform::EndProgram();
   }
   m.gameActive = 0;
@@ -54,6 +54,10 @@ void ShowMainWindow(game::Module1& m) {
   f.SetLeft((screen.widthTwips - f.width()) / 2);
   f.SetTop((screen.heightTwips - f.height()) / 2);
   f.Show();
+}
+
+void Form_Unload(game::Module1& /*m*/) {
+  ui::Platform::EndProgram();
 }
 
 }  // namespace flow

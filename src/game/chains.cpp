@@ -1,8 +1,8 @@
 #include "game/chains.h"
 
-#include "flow/pauses.h"
 #include "game/board.h"
 #include "game/matching.h"
+#include "game/pauses.h"
 #include "game/settling.h"
 
 namespace game {
@@ -12,12 +12,12 @@ constexpr double kBlinkSeconds = 0.1;
 constexpr double kAfterCommitSeconds = 0.2;
 constexpr double kChainStepSeconds = 0.5;
 
-// Toggle 0 shows the pass's outcome (grown cells grown, removed cells gone), toggle 1 the board
-// as it still is.
-void ShowBlinkPhase(Module1& m, int toggle) {
+// The blink's two looks: the pass's outcome (grown cells grown, removed cells gone), or the
+// board as it still is.
+void ShowBlinkPhase(Module1& m, bool oldLook) {
   for (const MatchEntry& e : m.matches) {
     const int code = m.board[e.x][e.y];
-    if (toggle == 1) {
+    if (oldLook) {
       ShowCell(m, e.x, e.y, code, kSet);
     } else if (e.mark != kEmpty) {
       ShowCell(m, e.x, e.y, code + 1, kSet);
@@ -52,14 +52,14 @@ int ScanAll(Module1& m) {
 }  // namespace
 
 void RemoveMatches(Module1& m) {
-  int toggle = 0;
+  bool oldLook = false;
   for (int phase = 0; phase < 4; ++phase) {
-    ShowBlinkPhase(m, toggle);
-    flow::WaitSeconds(m, kBlinkSeconds);
-    toggle = 1 - toggle;
+    ShowBlinkPhase(m, oldLook);
+    WaitSeconds(m, kBlinkSeconds);
+    oldLook = !oldLook;
   }
   CommitMatches(m);
-  flow::WaitSeconds(m, kAfterCommitSeconds);
+  WaitSeconds(m, kAfterCommitSeconds);
   DropCells(m);
 }
 
@@ -72,7 +72,7 @@ ChainResult ResolveChainsCounted(Module1& m) {
     result.total += n;
     ++result.passes;
     AddScore(m, n * chainNumber);
-    if (chainNumber > 1) flow::WaitSeconds(m, kChainStepSeconds);
+    if (chainNumber > 1) WaitSeconds(m, kChainStepSeconds);
     RemoveMatches(m);
     ShowScore(m);
   }

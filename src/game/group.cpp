@@ -1,7 +1,7 @@
 #include "game/group.h"
 
-#include "flow/pauses.h"
 #include "game/board.h"
+#include "game/pauses.h"
 #include "game/settling.h"
 
 namespace game {
@@ -40,15 +40,15 @@ int ClearGroup(Module1& m, int column, int row) {
       ShowCell(m, cell.x, cell.y, kSpecial, kSet);
       AddScore(m, i + 1);
       ShowScore(m);
-      flow::WaitSeconds(m, kStepSeconds);
+      WaitSeconds(m, kStepSeconds);
     }
-    flow::WaitSeconds(m, kStepSeconds);
+    WaitSeconds(m, kStepSeconds);
     for (const GroupEntry& cell : m.group) ShowCell(m, cell.x, cell.y, kEmpty, kClear);
   }
   ShowCell(m, column, row, kEmpty, kClear);
   m.board[column][row] = kEmpty;
   DropCells(m);
-  flow::WaitSeconds(m, kStepSeconds);
+  WaitSeconds(m, kStepSeconds);
   return m.groupCount;
 }
 

@@ -1,8 +1,9 @@
 #include "host/host.h"
 
 #include "flow/drop_tick.h"
-#include "flow/pauses.h"
 #include "flow/seasons.h"
+#include "flow/startup.h"
+#include "game/pauses.h"
 #include "input/keyboard.h"
 #include "input/promo.h"
 #include "input/start_button.h"
@@ -18,7 +19,7 @@ struct TimerSlot {
 };
 
 constexpr TimerSlot kTimerOrder[] = {
-    {&ui::Form1::waitActionTimer, flow::waitActionTimer_Timer},
+    {&ui::Form1::waitActionTimer, game::waitActionTimer_Timer},
     {&ui::Form1::seasonTimer, flow::seasonTimer_Timer},
     {&ui::Form1::waitTImer, flow::waitTimer_Timer},
     {&ui::Form1::nextBlockTimer, flow::nextBlockTimer_Timer},
@@ -47,6 +48,10 @@ void Host::CreateGame() {
   game_->events = this;
   game_->form1.SetListener(this);
   game_->frmCM.SetListener(this);
+}
+
+void Host::Start() {
+  flow::Main(*game_);
 }
 
 bool Host::FireDueTimers() {
@@ -85,10 +90,18 @@ void Host::KeyUp(int keyCode) {
   if (focus_ == Window::kMain) input::Form_KeyUp(*game_, keyCode);
 }
 
+void Host::PressStart() {
+  input::btStart_MouseDown(*game_);
+}
+
+void Host::ReleaseStart() {
+  input::btStart_MouseUp(*game_);
+}
+
 void Host::ClickStart() {
   focus_ = Window::kMain;
-  input::btStart_MouseDown(*game_);
-  input::btStart_MouseUp(*game_);
+  PressStart();
+  ReleaseStart();
 }
 
 void Host::PromoMouseDown() {
@@ -98,7 +111,7 @@ void Host::PromoMouseDown() {
 }
 
 void Host::CloseMain() {
-  input::Form_Unload(*game_);
+  flow::Form_Unload(*game_);
 }
 
 void Host::FormChanged(const ui::Form& form) {

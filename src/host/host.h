@@ -1,5 +1,6 @@
-// What both hosts share: the session's state, the order in which timers fire, and where each
-// input goes. A host adds a clock, a source of input and a screen.
+// What both hosts share, and the one door through which they enter the game: start-up, the
+// start button, keys, the promotional window and the close. A host adds a clock, a source of
+// input and a screen.
 //
 // Timers fire in the order waitActionTimer, seasonTimer, waitTImer, nextBlockTimer when due at
 // the same time, and never while their own handler runs (a handler that pumps is still running).
@@ -18,7 +19,13 @@ enum class Window { kMain, kPromo };
 class Host : public ui::Platform, protected ui::FormListener, protected game::GameEvents {
  public:
   game::Module1& game() { return *game_; }
+  ui::Form1& form1() { return game_->form1; }
+  ui::FrmCM& frmCM() { return game_->frmCM; }
   Window focus() const { return focus_; }
+
+  // Start-up as the game does it: the single-instance check, the session's tables, the main
+  // window.
+  void Start();
 
  protected:
   // Builds the session; a derived host calls it once its own clock and screen are ready.
@@ -32,6 +39,9 @@ class Host : public ui::Platform, protected ui::FormListener, protected game::Ga
   // Inputs, delivered where the game expects them.
   void KeyDown(int keyCode);
   void KeyUp(int keyCode);
+  void PressStart();
+  void ReleaseStart();
+  // The main window takes the focus and its start button is pressed and released.
   void ClickStart();
   void PromoMouseDown();
   void FocusMain() { focus_ = Window::kMain; }

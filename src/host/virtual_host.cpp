@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "flow/startup.h"
-
 namespace host {
 
 VirtualHost::VirtualHost(VirtualSetup setup) : setup_(std::move(setup)) {
@@ -14,7 +12,7 @@ VirtualHost::VirtualHost(VirtualSetup setup) : setup_(std::move(setup)) {
 
 void VirtualHost::Run() {
   try {
-    flow::Main(game());
+    Start();
     for (;;) {
       AdvanceClock();
       DeliverNow();

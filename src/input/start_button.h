@@ -1,4 +1,4 @@
-// The start button, the new game, and the main window's close.
+// The start button: a press frames it, a release repaints it and starts a game if none runs.
 #pragma once
 
 #include "game/module1.h"
@@ -7,7 +7,5 @@ namespace input {
 
 void btStart_MouseDown(game::Module1& m);
 void btStart_MouseUp(game::Module1& m);
-void NewGame(game::Module1& m);
-[[noreturn]] void Form_Unload(game::Module1& m);
 
 }  // namespace input

@@ -1,12 +1,12 @@
 #include "sim/position.h"
 
 #include "flow/drop_tick.h"
+#include "flow/game_life.h"
 #include "flow/startup.h"
 #include "game/board.h"
 #include "game/chains.h"
 #include "game/settling.h"
 #include "host/virtual_host.h"
-#include "input/start_button.h"
 #include "sim/input_error.h"
 #include "sim/text.h"
 
@@ -59,7 +59,7 @@ bool IsHeader(const std::string& text) {
 void SetUp(host::VirtualHost& host, const Position& position) {
   game::Module1& m = host.game();
   flow::Main(m);
-  input::NewGame(m);
+  flow::NewGame(m);
   m.gameActive = 1;
   for (int x = 1; x <= kFieldColumns; ++x) {
     for (int y = 0; y <= kFieldRows; ++y) m.board[x][y] = position.board[x][y];
@@ -139,7 +139,7 @@ Report RunLock(const Position& position, const LockArgs& lock) {
   const ui::Millis start = host.NowMs();
   const flow::LockOutcome outcome = flow::LockPair(m);
   Report report = Finish(host, start);
-  report.group = outcome.group;
+  report.group = outcome.groupCells;
   report.result = outcome.chains.total;
   report.passes = outcome.chains.passes;
   report.gameOver = outcome.gameOver;

@@ -53,4 +53,8 @@ class FrmCM : public Form {
 inline constexpr std::string_view kMainCaption = "Quillmere";
 inline constexpr std::string_view kPromoCaption = "Quillmere for Win";
 
+// The warning box that a second copy shows before it ends.
+inline constexpr std::string_view kAlreadyRunningText = "Quillmereは、起動されています。";
+inline constexpr std::string_view kAlreadyRunningTitle = "警告";
+
 }  // namespace ui

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "flow/pauses.h"
 #include "game/group.h"
+#include "game/pauses.h"
 #include "game/settling.h"
 #include "support/session.h"
 
@@ -137,13 +137,13 @@ TEST(GroupClearing, WithoutAGroupOnlyTheSpecialCellGoes) {
 }
 
 TEST(Pauses, LengthsRoundHalvesToEvenAndNeverToZero) {
-  EXPECT_EQ(flow::PauseMillis(0.5), 500);
-  EXPECT_EQ(flow::PauseMillis(0.1), 100);
-  EXPECT_EQ(flow::PauseMillis(0.2), 200);
-  EXPECT_EQ(flow::PauseMillis(0.0025), 2);  // 2.5 ms: to even
-  EXPECT_EQ(flow::PauseMillis(0.0035), 4);
-  EXPECT_EQ(flow::PauseMillis(0.0004), 1);  // would never end at 0 ms
-  EXPECT_EQ(flow::PauseMillis(0), 1);
+  EXPECT_EQ(game::PauseMillis(0.5), 500);
+  EXPECT_EQ(game::PauseMillis(0.1), 100);
+  EXPECT_EQ(game::PauseMillis(0.2), 200);
+  EXPECT_EQ(game::PauseMillis(0.0025), 2);  // 2.5 ms: to even
+  EXPECT_EQ(game::PauseMillis(0.0035), 4);
+  EXPECT_EQ(game::PauseMillis(0.0004), 1);  // would never end at 0 ms
+  EXPECT_EQ(game::PauseMillis(0), 1);
 }
 
 TEST(Pauses, WaitSecondsRunsOtherHandlersAndLeavesItsTimerIdle) {
@@ -152,7 +152,7 @@ TEST(Pauses, WaitSecondsRunsOtherHandlersAndLeavesItsTimerIdle) {
   m.form1.seasonTimer.SetInterval(300);
   m.form1.seasonTimer.SetEnabled(true);
   const int season = m.season;
-  flow::WaitSeconds(m, 0.5);
+  game::WaitSeconds(m, 0.5);
   EXPECT_EQ(host.NowMs(), 500);
   EXPECT_NE(m.season, season);  // the season timer fired inside the pause
   EXPECT_EQ(m.waitActionPending, game::kClear);

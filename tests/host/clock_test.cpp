@@ -3,9 +3,9 @@
 
 #include <sstream>
 
+#include "flow/game_life.h"
 #include "flow/startup.h"
 #include "host/virtual_host.h"
-#include "input/start_button.h"
 #include "sim/script.h"
 
 namespace {
@@ -85,7 +85,7 @@ TEST(Clock, ATimerNeverFiresInsideItsOwnHandler) {
     int locks = 0;
   } host;
   game::Module1& m = host.game();
-  input::NewGame(m);
+  flow::NewGame(m);
   m.gameActive = 1;
   m.pieceY = 12;
   m.speedLevel = 2;

@@ -159,7 +159,7 @@ def count(img, left, top, box, color):
 def cell_fill(img, main, column, row):
     """The fill colour of the cell at (column, row) when one shows there, else None."""
     _, left, top, _, _ = main
-    pixel = img.getpixel((left + 63 + 24 * column + 3, top + 20 + 24 * row + 12))
+    pixel = img.getpixel((left + 63 + 24 * column + 3, top + 20 + 24 * row + 3))
     return next((f for f in FILLS if near(pixel, f)), None)
 
 
@@ -208,6 +208,42 @@ def case_play(s):
     wait_for("the pair moved to column 2",
              lambda: (lambda img: column_cells(img, main, 2) and not column_cells(img, main, 3))(
                  s.shot()), limit=10)
+
+
+def pair_in(img, main, column):
+    """The falling pair's (upper, lower) fills when it stands alone in that column, else None."""
+    rows = column_cells(img, main, column)
+    if len(rows) != 2 or rows[0] + 1 != rows[1] or rows[1] == 12:
+        return None
+    return cell_fill(img, main, column, rows[0]), cell_fill(img, main, column, rows[1])
+
+
+def case_arrows(s):
+    """Num Lock stays off: the keypad does nothing, the dedicated arrows play."""
+    s.game()
+    main = s.window("Quillmere")
+    s.xdotool("key", "Return")
+    wait_for("the first pair in column 3", lambda: pair_in(s.shot(), main, 3))
+    s.xdotool("key", "KP_Left", "KP_Right", "KP_Begin", "KP_Left")
+    s.xdotool("keydown", "KP_Down")
+    time.sleep(1)
+    img = s.shot()
+    s.xdotool("keyup", "KP_Down")
+    check(pair_in(img, main, 3) and all(not column_cells(img, main, c) for c in (1, 2, 4, 5, 6)),
+          "the keypad without Num Lock moved or dropped the pair")
+    s.xdotool("key", "Left")
+    upper, lower = wait_for("Left to move the pair", lambda: pair_in(s.shot(), main, 2), limit=10)
+    s.xdotool("key", "Up")
+    wait_for("Up to swap the pair", lambda: pair_in(s.shot(), main, 2) == (lower, upper), limit=10)
+    s.xdotool("key", "Right", "Right")
+    wait_for("Right to move the pair", lambda: pair_in(s.shot(), main, 4), limit=10)
+    s.xdotool("keydown", "Down")
+    try:
+        # At its own pace the pair needs seconds more to reach the floor.
+        wait_for("Down to drop the pair fast",
+                 lambda: column_cells(s.shot(), main, 4)[-2:] == [11, 12], limit=2.5)
+    finally:
+        s.xdotool("keyup", "Down")
 
 
 def case_promo(s):
@@ -275,7 +311,7 @@ def case_no_display(s):
     check(len(lines) == 1 and "display" in lines[0], "stderr: %r" % done.stderr)
 
 
-CASES = {"window": case_window, "play": case_play, "promo": case_promo, "second": case_second,
+CASES = {"window": case_window, "play": case_play, "arrows": case_arrows, "promo": case_promo, "second": case_second,
          "close": case_close, "no-display": case_no_display, "hidpi": case_hidpi}
 SCREENS = {"hidpi": (2560, 1600)}
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace host::sdl {
 namespace {
 
@@ -37,6 +39,24 @@ TEST(VirtualKeyCode, OtherKeysAsTheirSystemCodes) {
 }
 
 constexpr SDL_Scancode kKp2 = SDL_SCANCODE_KP_2;
+
+// Known by the scan code: a system may give the keypad's arrows (Num Lock off) the arrows' symbols.
+TEST(KeyRouter, DedicatedArrowsPlayAsTheKeypadDigitsWhateverNumLockDoes) {
+  KeyRouter keys;
+  const std::pair<SDL_Scancode, int> arrows[] = {{SDL_SCANCODE_LEFT, 100},
+                                                 {SDL_SCANCODE_RIGHT, 102},
+                                                 {SDL_SCANCODE_UP, 101},
+                                                 {SDL_SCANCODE_DOWN, 98}};
+  for (const auto& [scancode, code] : arrows) {
+    for (const Uint16 mod : {KMOD_NONE, KMOD_NUM}) {
+      const SDL_Keycode key = SDL_SCANCODE_TO_KEYCODE(scancode);
+      EXPECT_EQ(keys.Down(scancode, key, mod, false, KeyTarget::kMain), code) << scancode;
+      EXPECT_EQ(keys.Up(scancode, key, mod, KeyTarget::kMain), code) << scancode;
+    }
+  }
+  EXPECT_EQ(keys.Down(SDL_SCANCODE_KP_4, SDLK_LEFT, KMOD_NONE, false, KeyTarget::kMain), 37);
+  EXPECT_EQ(keys.Down(SDL_SCANCODE_KP_2, SDLK_DOWN, KMOD_NONE, false, KeyTarget::kMain), 40);
+}
 
 TEST(KeyRouter, ReleaseKeepsTheCodeOfThePressWhateverNumLockDoes) {
   KeyRouter keys;

@@ -80,7 +80,7 @@ class WarningBoxTest : public ::testing::Test {
     if (NoticeGlyphs().glyphs.empty()) GTEST_SKIP() << "built without a Japanese font";
   }
 
-  WarningBox box_{flow::kAlreadyRunningText, flow::kAlreadyRunningTitle, 1};
+  WarningBox box_{ui::kAlreadyRunningText, ui::kAlreadyRunningTitle, 1};
 };
 
 TEST_F(WarningBoxTest, ShowsTheTextAndAnOkButton) {

@@ -22,7 +22,6 @@ class DummyVideo : public ::testing::Environment {
     ASSERT_TRUE(host::sdl::StartVideo(error)) << error;
   }
   void TearDown() override {
-    TTF_Quit();
     SDL_Quit();
     std::filesystem::remove_all(dir_);
   }

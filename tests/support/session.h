@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "flow/game_life.h"
 #include "flow/startup.h"
 #include "game/board.h"
 #include "game/settling.h"
 #include "host/virtual_host.h"
-#include "input/start_button.h"
 
 namespace testing_support {
 
@@ -43,7 +43,7 @@ class GameHost : public host::VirtualHost {
  public:
   GameHost() : host::VirtualHost({}) {
     flow::Main(game());
-    input::NewGame(game());
+    flow::NewGame(game());
     game().gameActive = 1;
   }
   void Place(const std::vector<std::string>& rows) {

@@ -1,7 +1,6 @@
 // The program around the host: SDL's set-up, the end of the program, and its exit status.
 #define SDL_MAIN_HANDLED
 #include <SDL.h>
-#include <SDL_ttf.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -26,6 +25,8 @@ void SetHints() {
   // A windowed game leaves the desktop's compositor alone.
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
   SDL_SetHint(SDL_HINT_APP_NAME, "Quillmere");
+  // SDL keeps the screen awake by default; a player at the keys keeps it awake anyway.
+  SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   // Start-up timings and the like, for benchmarks and bug reports.
   if (std::getenv("QUILLMERE_DEBUG")) SDL_LogSetAllPriority(SDL_LOG_PRIORITY_DEBUG);
 }
@@ -83,10 +84,6 @@ bool StartVideo(std::string& error) {
   SDL_SetMainReady();
   SetHints();
   if (!OpenDisplay(error)) return false;
-  if (TTF_Init() != 0) {
-    error = std::string("cannot start the font renderer: ") + TTF_GetError();
-    return false;
-  }
   SDL_StopTextInput();
   return true;
 }

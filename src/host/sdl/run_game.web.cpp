@@ -11,7 +11,6 @@
 // The order page opens with window.open (SDL_OpenURL's way in a page); the one-game rule is in
 // instance_lock.web.cpp, the warning in message_box.web.cpp.
 #include <SDL.h>
-#include <SDL_ttf.h>
 #include <emscripten.h>
 
 #include <algorithm>
@@ -153,12 +152,9 @@ bool StartVideo(std::string& error) {
   SDL_SetMainReady();
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+  SDL_SetHint(SDL_HINT_APP_NAME, "Quillmere");
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     error = std::string("cannot start SDL's video in the page: ") + SDL_GetError();
-    return false;
-  }
-  if (TTF_Init() != 0) {
-    error = std::string("cannot start the font renderer: ") + TTF_GetError();
     return false;
   }
   SDL_StopTextInput();  // so that SDL keeps the keys from scrolling the page

@@ -2,7 +2,6 @@
 #include <SDL.h>
 
 #include "host/sdl/sdl_host.h"
-#include "input/start_button.h"
 
 namespace host::sdl {
 
@@ -44,7 +43,7 @@ void SdlHost::DeliverWindowEvent(const SDL_WindowEvent& event) {
     case SDL_WINDOWEVENT_EXPOSED:
     case SDL_WINDOWEVENT_SHOWN:
     case SDL_WINDOWEVENT_RESTORED:
-      Paint(window);
+      MarkForRepaint(window);
       break;
     default:
       break;
@@ -82,16 +81,16 @@ void SdlHost::DeliverMouse(const SDL_MouseButtonEvent& event) {
   if (!down) {
     if (!startPressed_) return;
     startPressed_ = false;
-    input::btStart_MouseUp(game());
+    ReleaseStart();
     return;
   }
-  const ui::PictureBox& button = game().form1.btStart;
+  const ui::PictureBox& button = form1().btStart;
   const SDL_Point at{event.x / scale_, event.y / scale_};
   const SDL_Rect area{button.left(), button.top(), button.width(), button.height()};
   if (!SDL_PointInRect(&at, &area)) return;
   FocusMain();
   startPressed_ = true;
-  input::btStart_MouseDown(game());
+  PressStart();
 }
 
 }  // namespace host::sdl

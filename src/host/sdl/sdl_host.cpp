@@ -8,8 +8,6 @@
 #include <string>
 #include <utility>
 
-#include "flow/startup.h"
-
 namespace host::sdl {
 namespace {
 
@@ -42,7 +40,7 @@ SdlHost::SdlHost(SdlOptions options)
       openUrl_(std::move(options.openUrl)),
       startTicks_(SDL_GetTicks64()) {
   CreateGame();
-  main_ = SDL_CreateWindow(game().form1.caption().c_str(), SDL_WINDOWPOS_UNDEFINED,
+  main_ = SDL_CreateWindow(form1().caption().c_str(), SDL_WINDOWPOS_UNDEFINED,
                            SDL_WINDOWPOS_UNDEFINED, ui::kMainClientWidth * scale_,
                            ui::kMainClientHeight * scale_, SDL_WINDOW_HIDDEN);
   if (main_) mainRenderer_ = SDL_CreateRenderer(main_, -1, SDL_RENDERER_SOFTWARE);
@@ -51,7 +49,7 @@ SdlHost::SdlHost(SdlOptions options)
     mainPictures_ = std::make_unique<PictureTextures>(mainRenderer_);
   }
   if (const SurfacePtr icon = DecodeIcon(); icon && main_) SDL_SetWindowIcon(main_, icon.get());
-  scoreFont_ = std::make_unique<ScoreFont>(game().form1.labelScore.fontPixels);
+  scoreFont_ = std::make_unique<ScoreFont>(form1().labelScore.fontPixels);
 }
 
 SdlHost::~SdlHost() {
@@ -63,10 +61,6 @@ SdlHost::~SdlHost() {
   if (promo_) SDL_DestroyWindow(promo_);
   if (mainRenderer_) SDL_DestroyRenderer(mainRenderer_);
   if (main_) SDL_DestroyWindow(main_);
-}
-
-void SdlHost::Start() {
-  flow::Main(game());
 }
 
 void SdlHost::Run() {

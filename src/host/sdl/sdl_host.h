@@ -47,8 +47,6 @@ class SdlHost : public Host {
   SdlHost(const SdlHost&) = delete;
   SdlHost& operator=(const SdlHost&) = delete;
 
-  // Start-up as the game does it: the single-instance check and the main window.
-  void Start();
   // Start-up, then events until the main window closes (ui::ProgramEnded propagates).
   void Run();
 
@@ -87,7 +85,8 @@ class SdlHost : public Host {
   void PlaceWindow(SDL_Window* window, const ui::Form& form);
   void ClosePromo();
   void FollowMainWindow();
-  void Paint(SDL_Window* window);
+  // The window is drawn anew at the next pump or wait.
+  void MarkForRepaint(SDL_Window* window);
 
   int scale_ = 1;
   std::function<void(std::string_view)> openUrl_;

@@ -31,7 +31,7 @@ void SdlHost::ControlChanged(const ui::Control& /*control*/, ui::Change /*change
 
 void SdlHost::FormChanged(const ui::Form& form) {
   Host::FormChanged(form);
-  if (&form == &game().form1) {
+  if (&form == &form1()) {
     mainDirty_ = true;
     if (form.visible() && !mainShown_) ShowMain();
   } else if (promo_ && !form.visible()) {
@@ -49,7 +49,7 @@ void SdlHost::PlaceWindow(SDL_Window* window, const ui::Form& form) {
 
 void SdlHost::ShowMain() {
   if (!main_) return;
-  const ui::Form1& form = game().form1;
+  const ui::Form1& form = form1();
   SDL_SetWindowSize(main_, form.scaleWidth() * scale_, form.scaleHeight() * scale_);
   PlaceWindow(main_, form);
   SDL_ShowWindow(main_);
@@ -62,9 +62,9 @@ void SdlHost::ShowMain() {
 
 void SdlHost::PromoShown() {
   if (!promo_) {
-    promo_ = SDL_CreateWindow(game().frmCM.caption().c_str(), SDL_WINDOWPOS_UNDEFINED,
-                              SDL_WINDOWPOS_UNDEFINED, game().frmCM.scaleWidth() * scale_,
-                              game().frmCM.scaleHeight() * scale_,
+    promo_ = SDL_CreateWindow(frmCM().caption().c_str(), SDL_WINDOWPOS_UNDEFINED,
+                              SDL_WINDOWPOS_UNDEFINED, frmCM().scaleWidth() * scale_,
+                              frmCM().scaleHeight() * scale_,
                               SDL_WINDOW_HIDDEN | SDL_WINDOW_UTILITY | SDL_WINDOW_SKIP_TASKBAR);
     if (!promo_) return;
     promoRenderer_ = SDL_CreateRenderer(promo_, -1, SDL_RENDERER_SOFTWARE);
@@ -73,7 +73,7 @@ void SdlHost::PromoShown() {
       promoPictures_ = std::make_unique<PictureTextures>(promoRenderer_);
     }
   }
-  PlaceWindow(promo_, game().frmCM);
+  PlaceWindow(promo_, frmCM());
   keys_.PromoAppeared();
   SDL_ShowWindow(promo_);
   SDL_RaiseWindow(promo_);
@@ -87,7 +87,7 @@ void SdlHost::FollowMainWindow() {
   int x = 0, y = 0, top = 0, left = 0, bottom = 0, right = 0;
   SDL_GetWindowPosition(main_, &x, &y);
   SDL_GetWindowBordersSize(main_, &top, &left, &bottom, &right);
-  ui::Form1& form = game().form1;
+  ui::Form1& form = form1();
   form.SetFrame((left + right) / scale_, (top + bottom) / scale_);
   const int outerLeft = (x - left) / scale_, outerTop = (y - top) / scale_;  // design pixels
   form.SetLeft(outerLeft * kTwipsPerPixel);
@@ -96,26 +96,26 @@ void SdlHost::FollowMainWindow() {
 
 // Its close box closes only this window; the game hears of it as the form hidden.
 void SdlHost::ClosePromo() {
-  if (game().frmCM.visible()) game().frmCM.Hide();
+  if (frmCM().visible()) frmCM().Hide();
   FocusMain();
 }
 
 void SdlHost::Redraw() {
   if (mainDirty_ && mainShown_ && mainRenderer_) {
-    PaintMain(mainRenderer_, *mainPictures_, *scoreFont_, game().form1);
+    PaintMain(mainRenderer_, *mainPictures_, *scoreFont_, form1());
     SDL_RenderPresent(mainRenderer_);
     if (!mainPresented_) LogFirstFrame();
     mainPresented_ = true;
     mainDirty_ = false;
   }
-  if (promoDirty_ && promoRenderer_ && game().frmCM.visible()) {
-    PaintPromo(promoRenderer_, *promoPictures_, game().frmCM);
+  if (promoDirty_ && promoRenderer_ && frmCM().visible()) {
+    PaintPromo(promoRenderer_, *promoPictures_, frmCM());
     SDL_RenderPresent(promoRenderer_);
     promoDirty_ = false;
   }
 }
 
-void SdlHost::Paint(SDL_Window* window) {
+void SdlHost::MarkForRepaint(SDL_Window* window) {
   if (window == main_) mainDirty_ = true;
   if (window == promo_) promoDirty_ = true;
 }
