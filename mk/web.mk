@@ -2,6 +2,7 @@
 #   make web        build-web/index.html, quillmere.js and quillmere.wasm
 #   make web-serve  serves them on http://127.0.0.1:$(WEB_PORT)/
 #   make test-web   plays the page in headless Chromium (part of make test)
+#   make tidy-web   clang-tidy on the page's own sources, as emscripten compiles them
 WEB      ?= build-web
 WEB_PORT ?= 8080
 WEB_ENV   = EMSDK_PYTHON=/usr/bin/python3 NODE_PATH=/usr/share/nodejs
@@ -11,7 +12,7 @@ WEB_TEST_PACKAGES  = chromium chromium-driver python3-selenium python3-pil fonts
 # The letters are rendered at build time by a tool that must run here, so it is built natively.
 WEB_GLYPH_TOOL = $(WEB)/tool/src/host/sdl/qm_glyph_atlas
 
-.PHONY: web web-deps web-serve test-web
+.PHONY: web web-deps web-serve test-web tidy-web
 
 web-deps: deps
 	@tools/install-deps.sh $(WEB_BUILD_PACKAGES)
@@ -22,7 +23,8 @@ web-deps: deps
 web: web-deps
 	@$(WEB_ENV) cmake -S . -B $(WEB)/game -G Ninja -DCMAKE_TOOLCHAIN_FILE=$(WEB_TOOLCHAIN) \
 	  -DCMAKE_BUILD_TYPE=Release -DCMAKE_FIND_ROOT_PATH=$(abspath $(WEB))/deps/prefix \
-	  -DQM_GLYPH_ATLAS=$(abspath $(WEB_GLYPH_TOOL)) -DQM_WEB_PAGE_DIR=$(abspath $(WEB)) >/dev/null
+	  -DQM_GLYPH_ATLAS=$(abspath $(WEB_GLYPH_TOOL)) -DQM_WEB_PAGE_DIR=$(abspath $(WEB)) \
+	  -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
 	@$(WEB_ENV) cmake --build $(WEB)/game --target quillmere -j $(JOBS)
 
 web-serve: web
@@ -32,3 +34,13 @@ web-serve: web
 test-web: web
 	@tools/install-deps.sh $(WEB_TEST_PACKAGES)
 	@/usr/bin/python3 tests/web/browser_test.py $(WEB)
+
+# em++ adds these to clang's command line itself; clang-tidy needs them said.
+WEB_SYSROOT = /usr/share/emscripten/cache/sysroot
+WEB_TIDY_ARGS = $(addprefix --extra-arg-before=,-target wasm32-unknown-emscripten -DEMSCRIPTEN \
+  -D__EMSCRIPTEN_major__=3 -D__EMSCRIPTEN_minor__=1 -D__EMSCRIPTEN_tiny__=6 \
+  -D_LIBCPP_ABI_VERSION=2 -Dunix -D__unix -D__unix__ --sysroot=$(WEB_SYSROOT) \
+  -Xclang -iwithsysroot/include/compat)
+
+tidy-web: web
+	@git ls-files 'src/*.web.cpp' | xargs clang-tidy -p $(WEB)/game --quiet $(WEB_TIDY_ARGS)
