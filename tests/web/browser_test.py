@@ -205,8 +205,7 @@ def main():
             os.kill(pid, 9)
         status = 1
     shutil.rmtree(tmp, ignore_errors=True)
-    if status == 0:
-        print("passed: the page in Chromium")
+    print("browser: %d passed, %d failed" % (status == 0, status != 0))
     return status
 
 
