@@ -36,7 +36,7 @@ if [ -n "$probe" ]; then
   {
     echo "# SDL2's configure checks under Debian's emscripten, with tools/web-deps.sh's options:"
     echo "# cmake -C this file skips ~160 links through emcc. Written by tools/web-deps.sh --probe"
-    echo "# from $(cat "$deps/src/libsdl2.unpacked") and $(emcc --version | head -n 1 |
+    echo "# from $(cat "$deps/src/libsdl2.unpacked") and $(emcc --version | sed -n 1p |
       sed -E 's/.* ([0-9]+[.][0-9]+[.][0-9]+).*/emcc \1/')."
     grep -E "^(HAVE_[A-Za-z0-9_]*|LIBC_IS_GLIBC|STDC_HEADERS):INTERNAL=" "$build-probe/CMakeCache.txt" |
       sed -E 's/^([^:]*):INTERNAL=(.*)$/set(\1 "\2" CACHE INTERNAL "")/'
@@ -47,7 +47,7 @@ fi
 
 stamp=$prefix/.built
 want=$(cat "$deps/src/libsdl2.unpacked"
-  emcc --version | head -n 1
+  emcc --version | sed -n 1p
   echo "$sdl_options"
   cat "$checks")
 if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$want" ]; then exit 0; fi
