@@ -28,6 +28,7 @@ test: deps
 	@$(MAKE) --no-print-directory test-plain
 	@$(MAKE) --no-print-directory test-asan
 	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=5
+	@$(MAKE) --no-print-directory test-web
 
 test-plain: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
@@ -57,9 +58,11 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 tidy: build
-	@git ls-files 'src/*.cpp' | xargs clang-tidy -p $(BUILD) --quiet
+	@git ls-files 'src/*.cpp' ':!:*.windows.cpp' ':!:*.web.cpp' | xargs clang-tidy -p $(BUILD) --quiet
 	@cppcheck --enable=warning,performance,portability --inline-suppr --quiet --error-exitcode=1 \
 	  --std=c++20 -I src src
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+
+include mk/web.mk
