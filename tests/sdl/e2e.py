@@ -302,6 +302,29 @@ def case_close(s):
     check("X Error" not in errors, errors)
 
 
+def case_destroy(s):
+    """A window destroyed by another program, not closed through the window manager, ends the
+    game as a close does: at the start screen and during a fast drop."""
+    for playing in (False, True):
+        if playing:
+            proc, main = start_game(s)
+            wait_for("the first pair", lambda: column_cells(s.shot(), main, 3))
+            s.xdotool("keydown", "KP_Down")
+            time.sleep(1)
+        else:
+            proc = s.game()
+            main = s.window("Quillmere")
+        try:
+            s.xdotool("windowclose", main[0])
+            status = proc.wait(timeout=30)
+        finally:
+            if playing:  # with the focused window gone, xdotool may find nowhere to send it
+                subprocess.run(["xdotool", "keyup", "KP_Down"], env=s.env, capture_output=True)
+        errors = proc.stderr.read()
+        check((status, errors) == (0, ""), "destroyed %s: status %d: %s" % (
+            "in play" if playing else "at the start", status, errors))
+
+
 def case_no_display(s):
     env = dict(s.env)
     env.pop("DISPLAY", None)
@@ -311,8 +334,9 @@ def case_no_display(s):
     check(len(lines) == 1 and "display" in lines[0], "stderr: %r" % done.stderr)
 
 
-CASES = {"window": case_window, "play": case_play, "arrows": case_arrows, "promo": case_promo, "second": case_second,
-         "close": case_close, "no-display": case_no_display, "hidpi": case_hidpi}
+CASES = {"window": case_window, "play": case_play, "arrows": case_arrows, "promo": case_promo,
+         "second": case_second, "close": case_close, "destroy": case_destroy,
+         "no-display": case_no_display, "hidpi": case_hidpi}
 SCREENS = {"hidpi": (2560, 1600)}
 
 

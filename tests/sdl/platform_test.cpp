@@ -2,8 +2,11 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 
 #include "flow/startup.h"
 #include "host/sdl/glyph_atlas.h"
@@ -39,15 +42,40 @@ TEST(InstanceLock, LivesInTheUsersRuntimeDirectoryWithOwnerOnlyAccess) {
             std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 }
 
-TEST(InstanceLock, PlantedLinkIsNotFollowed) {
+// A runtime directory that others could write to is not trusted: the lock goes to TMPDIR, and
+// there anything planted where the lock goes is refused, said in one line, and the game runs.
+TEST(InstanceLock, UnsafePlacesAreRefusedAndSaidSo) {
+  namespace fs = std::filesystem;
+  const std::string runtime = std::getenv("XDG_RUNTIME_DIR");
+  const fs::path tmp = fs::path(runtime) / "tmp";
+  fs::create_directory(tmp);
+  setenv("TMPDIR", tmp.c_str(), 1);
+  fs::permissions(runtime, fs::perms::others_write, fs::perm_options::add);
   const std::string path = InstanceLock::LockPath();
-  const std::filesystem::path target = std::filesystem::path(path).parent_path() / "victim";
-  std::filesystem::remove(path);
-  std::filesystem::create_symlink(target, path);
-  InstanceLock lock;
-  EXPECT_FALSE(lock.HeldElsewhere()) << "a lock it cannot take lets the game run";
-  EXPECT_FALSE(std::filesystem::exists(target));
-  std::filesystem::remove(path);
+  EXPECT_EQ(path, (tmp / ("quillmere-" + std::to_string(getuid()) + ".lock")).string());
+
+  const fs::path victim = tmp / "victim";
+  const std::function<void()> plants[] = {
+      [&] { fs::create_symlink(victim, path); },
+      [&] { fs::create_directory(path); },
+      [&] { std::ofstream(victim.string()) << "x", fs::create_hard_link(victim, path); },
+      [&] { setenv("TMPDIR", (tmp / "missing").c_str(), 1); },
+  };
+  for (const auto& plant : plants) {
+    plant();
+    testing::internal::CaptureStderr();
+    InstanceLock lock;
+    EXPECT_FALSE(lock.HeldElsewhere()) << "a lock it cannot take lets the game run";
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said.rfind("quillmere: cannot take the one-copy lock ", 0), 0U) << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_FALSE(fs::exists(victim) && fs::file_size(victim) != 1) << "the link was followed";
+    fs::remove_all(path);
+    fs::remove(victim);
+  }
+  fs::permissions(runtime, fs::perms::others_write, fs::perm_options::remove);
+  unsetenv("TMPDIR");
+  fs::remove_all(tmp);
 }
 
 TEST(DesignScale, WholeFactorsFromTheDisplaysDensity) {

@@ -70,9 +70,11 @@ def check_programs():
 def check_tests():
     e2e.check(wine(os.path.join(WIN, "tests", "quillmere_tests.exe"), "--gtest_brief=1",
                    limit=300).returncode == 0, "the core tests failed under Wine")
-    env = dict(os.environ, QM_SIM="timeout 60 wine " + SIM)  # the process tests on the .exe
+    # The process tests on the .exe, but for the faults of a Unix shell: Wine cannot start
+    # under `ulimit -v`, and a directory as standard input is a different error on Windows.
+    env = dict(os.environ, QM_SIM="timeout 60 wine " + SIM)
     e2e.check(subprocess.run([os.path.join(LINUX, "tests", "quillmere_tests"), "--gtest_brief=1",
-                              "--gtest_filter=Sim*"], env=env).returncode == 0,
+                              "--gtest_filter=Sim*:-SimFaults.EachGives*"], env=env).returncode == 0,
               "the simulator's process tests failed on quillmere-sim.exe")
     for args, text in importlib.import_module("sim-compare").EXAMPLES:  # the project's examples
         for data in [text.encode(), text.replace("\n", "\r\n").encode()]:

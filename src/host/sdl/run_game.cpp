@@ -5,9 +5,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <new>
 #include <string>
 
 #include "host/sdl/sdl_host.h"
+#include "host/sdl/window_system.h"
 
 namespace host::sdl {
 namespace {
@@ -79,6 +81,7 @@ bool StartVideo(std::string& error) {
   SDL_SetMainReady();
   SetHints();
   if (!OpenDisplay(error)) return false;
+  WatchWindowSystem();
   SDL_StopTextInput();
   return true;
 }
@@ -94,6 +97,9 @@ int RunGame() {
     host.Run();
   } catch (const ui::ProgramEnded&) {
     EndNow();
+  } catch (const std::bad_alloc&) {
+    std::fputs("quillmere: out of memory\n", stderr);
+    return 1;
   }
   return 0;
 }
