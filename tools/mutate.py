@@ -92,16 +92,21 @@ def mutants(repo):
     return found
 
 
-def sync_tree(repo, work):
+def sync_tree(repo, work, build_dir):
     """Copies the tracked and new files into the scratch tree, touching only what changed, so
     that its build folder stays valid from one run to the next."""
     listed = subprocess.run(
         ["git", "ls-files", "-co", "--exclude-standard"], cwd=repo, check=True,
         capture_output=True, text=True).stdout.split("\n")
-    for rel in filter(None, listed):
+    wanted = {rel for rel in listed if rel and os.path.isfile(os.path.join(repo, rel))}
+    for dirpath, dirnames, filenames in os.walk(work):
+        dirnames[:] = [d for d in dirnames if os.path.join(dirpath, d) != build_dir]
+        for name in filenames:  # a file deleted from the tree goes from the copy too
+            path = os.path.join(dirpath, name)
+            if os.path.relpath(path, work) not in wanted:
+                os.remove(path)
+    for rel in wanted:
         src, dst = os.path.join(repo, rel), os.path.join(work, rel)
-        if not os.path.isfile(src):
-            continue
         with open(src, "rb") as f:
             data = f.read()
         if os.path.exists(dst):
@@ -160,7 +165,7 @@ def main():
     work = os.path.abspath(args.work)
     build_dir = os.path.join(work, "build-mutate")
     os.makedirs(work, exist_ok=True)
-    sync_tree(repo, work)
+    sync_tree(repo, work, build_dir)
     if not os.path.exists(os.path.join(build_dir, "build.ninja")):
         subprocess.run(["cmake", "-S", work, "-B", build_dir, "-G", "Ninja", "-DQM_BENCH=OFF",
                         "-DCMAKE_BUILD_TYPE=", "-DCMAKE_CXX_FLAGS=-O1"], check=True,

@@ -7,9 +7,8 @@
 namespace game {
 namespace {
 
-// Moves the column's cells from its top down to its lowest gap one row down; false when the
-// column has no gap.
-bool SettleColumnOneStep(Module1& m, int x, int& columnTop) {
+// Moves the column's cells from its top down to its lowest gap one row down, if it has a gap.
+void SettleColumnOneStep(Module1& m, int x, int& columnTop) {
   for (int y = kFloorRow; y >= columnTop; --y) {
     if (m.board[x][y] != kEmpty) continue;
     for (int r = y; r >= columnTop; --r) {
@@ -17,9 +16,8 @@ bool SettleColumnOneStep(Module1& m, int x, int& columnTop) {
     }
     m.board[x][0] = kEmpty;
     ++columnTop;
-    return true;
+    return;
   }
-  return false;
 }
 
 bool ColumnSettled(const Module1& m, int x, int columnTop) {

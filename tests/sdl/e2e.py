@@ -1,11 +1,7 @@
 #!/usr/bin/python3
-"""End-to-end checks of the windowed game: the real program under its own Xvfb, driven with
-xdotool, checked by the pixels of screenshots at known places.
-
-    e2e.py CASE --game PATH --close PATH --assets DIR
-
-Exits 77 (skipped) when the X tools are missing. Waits poll with generous limits; nothing here
-asserts how long anything took."""
+"""The real program under its own Xvfb, driven with xdotool, checked by the pixels of screenshots.
+Usage: e2e.py CASE --game PATH --close PATH --assets DIR. Exits 77 (skipped) without the X tools;
+waits poll with generous limits, and nothing asserts how long anything took."""
 
 import argparse
 import os
@@ -42,8 +38,7 @@ def check(condition, message):
 def wait_for(what, predicate, limit=60.0):
     end = time.monotonic() + limit
     while time.monotonic() < end:
-        value = predicate()
-        if value:
+        if value := predicate():
             return value
         time.sleep(0.1)
     raise Failure("gave up waiting for " + what)
@@ -57,12 +52,9 @@ class Session:
     """One Xvfb with a stub browser, a private runtime directory and the game's processes."""
 
     def __init__(self, args, screen=SCREEN):
-        self.args = args
-        self.screen = screen
+        self.args, self.screen, self.procs, self.xvfb = args, screen, [], None
         self.tmp = tempfile.mkdtemp(prefix="qm-e2e-")
         self.opened = os.path.join(self.tmp, "opened.txt")
-        self.procs = []
-        self.xvfb = None
         bindir = os.path.join(self.tmp, "bin")
         os.mkdir(bindir)
         stub = os.path.join(bindir, "xdg-open")
@@ -73,8 +65,8 @@ class Session:
         # of the process, and the game ends with _exit, which skips the check anyway.
         self.env = dict(os.environ, XDG_RUNTIME_DIR=self.tmp, PATH=bindir + ":" + os.environ["PATH"],
                         ASAN_OPTIONS="detect_leaks=0", LC_ALL="C.UTF-8")
-        self.env.pop("SDL_VIDEODRIVER", None)
-        self.env.pop("WAYLAND_DISPLAY", None)
+        for name in ("SDL_VIDEODRIVER", "WAYLAND_DISPLAY"):
+            self.env.pop(name, None)
 
     def __enter__(self):
         read, write = os.pipe()
@@ -87,10 +79,9 @@ class Session:
         return self
 
     def __exit__(self, *exc):
-        for proc in self.procs:
-            if proc.poll() is None:
-                proc.kill()
-                proc.wait()
+        for proc in (p for p in self.procs if p.poll() is None):
+            proc.kill()
+            proc.wait()
         self.xvfb.terminate()
         self.xvfb.wait()
         shutil.rmtree(self.tmp, ignore_errors=True)
@@ -102,8 +93,7 @@ class Session:
         return proc
 
     def run(self, *cmd):
-        return subprocess.run(cmd, env=self.env, check=True, capture_output=True,
-                              text=True).stdout
+        return subprocess.run(cmd, env=self.env, check=True, capture_output=True, text=True).stdout
 
     def xdotool(self, *words):
         self.run("xdotool", *words)
@@ -141,10 +131,7 @@ class Session:
             return img.convert("RGB")
 
     def orders(self):
-        if not os.path.exists(self.opened):
-            return []
-        with open(self.opened) as f:
-            return f.read().splitlines()
+        return open(self.opened).read().splitlines() if os.path.exists(self.opened) else []
 
     def asset(self, name):
         return Image.open(os.path.join(self.args.assets, name + ".bmp")).convert("RGB")

@@ -93,6 +93,9 @@ TEST(SimLock, AGroupOfSevensThenTheEndOfTheGameAtTheEntry) {
   EXPECT_NE(group.out.find("score 6\n"), std::string::npos) << group.out;
   EXPECT_NE(group.out.find("group 3\n"), std::string::npos);
   EXPECT_NE(group.out.find("elapsed_ms 2500\n"), std::string::npos);
+  EXPECT_NE(group.out.find("gameover no\n"), std::string::npos);
+  const std::string still = board + "2....3\n";  // no run: every column as it was
+  EXPECT_EQ(Sim("resolve", still).out.substr(0, still.size()), still);
 
   // A column full to row 1: the pair locks at its entry place and removes nothing.
   std::string full = "......\n";
@@ -104,13 +107,24 @@ TEST(SimLock, AGroupOfSevensThenTheEndOfTheGameAtTheEntry) {
 }
 
 TEST(SimPlay, TheSameScriptGivesTheSameTraceEveryTime) {
-  const std::string script = "seed 42\nat 0 click\nat 7000 down 98\nuntil 90000\n";
+  const std::string script =
+      "seed 42\nat 0 click\nat 7000 down 98\nat 80000 promoclick\nat 81000 focus main\n"
+      "at 90000 close\nuntil 95000\n";
   const SimRun a = Sim("play", script), b = Sim("play", script);
   EXPECT_EQ(a.status, 0) << a.err;
   EXPECT_EQ(a.out, b.out);
   EXPECT_NE(a.out.find("0 start\n"), std::string::npos);
   EXPECT_NE(a.out.find(" gameover\n"), std::string::npos);
   EXPECT_NE(a.out.find("90000 end\n"), std::string::npos);
+}
+
+TEST(SimPlay, KeypadTwoDropsFastAndBeforeAnyGameTheBoardHoldsZeros) {
+  const SimRun fast = Sim("play", "draws 2 3 4 5 6 7\nat 0 click\nat 600 down 98\nuntil 1000\n");
+  EXPECT_NE(fast.out.find("\n970 lock 3 12 2 3\n"), std::string::npos) << fast.out;
+  const SimRun idle = Sim("play", "draws 2\nat 100 down 98\nat 200 up 98\nuntil 1000\n");
+  std::string expected = "1000 end\n";
+  for (int row = 0; row < 13; ++row) expected += "000000\n";
+  EXPECT_EQ(idle.out, expected);
 }
 
 std::string Rows(int count, const std::string& row = "......") {
