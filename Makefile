@@ -5,9 +5,12 @@ JOBS       ?= $(shell nproc)
 
 PACKAGES = cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
            libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core fonts-ipafont-gothic python3 python3-pil \
-           xvfb xauth xdotool x11-utils imagemagick desktop-file-utils
+           xvfb xauth xdotool x11-utils imagemagick desktop-file-utils appstream groff-base \
+           clang-14 libclang-rt-14-dev
+FUZZ_BUILD   ?= build-fuzz
+FUZZ_SECONDS ?= 60
 
-.PHONY: all deps build run test test-plain test-asan bench format tidy clean
+.PHONY: all deps build run test test-plain test-asan fuzz bench format tidy clean
 
 all: build
 
@@ -24,6 +27,9 @@ run: build
 test: deps
 	@$(MAKE) --no-print-directory test-plain
 	@$(MAKE) --no-print-directory test-asan
+	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=5
+	@$(MAKE) --no-print-directory test-web
+	@$(MAKE) --no-print-directory test-windows
 
 test-plain: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
@@ -33,6 +39,21 @@ test-asan:
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	@cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
 
+include mk/windows.mk
+
+# The simulator's readers under libFuzzer for FUZZ_SECONDS; new inputs go to $(FUZZ_BUILD)/corpus,
+# tests/fuzz/corpus (the seeds and the reproducers of past faults) is only read.
+fuzz: deps
+	@cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_CXX_COMPILER=clang++-14 -DQM_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@mkdir -p $(FUZZ_BUILD)/corpus
+	@$(FUZZ_BUILD)/tests/fuzz/quillmere_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+	  -dict=tests/fuzz/readers.dict -artifact_prefix=$(FUZZ_BUILD)/ -print_final_stats=1 \
+	  $(FUZZ_BUILD)/corpus tests/fuzz/corpus 2>$(FUZZ_BUILD)/fuzz.log || \
+	  { tail -40 $(FUZZ_BUILD)/fuzz.log; exit 1; }
+	@grep -E '^(Done|stat::number_of_executed_units)' $(FUZZ_BUILD)/fuzz.log | tail -1
+
 bench: build
 	@bench/run.sh $(BUILD)
 
@@ -40,9 +61,11 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 tidy: build
-	@git ls-files 'src/*.cpp' | xargs clang-tidy -p $(BUILD) --quiet
+	@git ls-files 'src/*.cpp' ':!:*.windows.cpp' ':!:*.web.cpp' | xargs clang-tidy -p $(BUILD) --quiet
 	@cppcheck --enable=warning,performance,portability --inline-suppr --quiet --error-exitcode=1 \
 	  --std=c++20 -I src src
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+
+include mk/web.mk

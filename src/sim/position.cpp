@@ -45,8 +45,8 @@ void ParseBoardRow(const InputLine& line, int row, Position& position) {
     } else if (c >= '2' && c <= '7') {
       position.board[x][row] = c - '0';
     } else {
-      throw InputError(where, std::string("cell '") + c + "' in column " + std::to_string(x) +
-                                  " is not '.' or 2 to 7");
+      throw InputError(where, "cell '" + Shown(std::string(1, c)) + "' in column " +
+                                  std::to_string(x) + " is not '.' or 2 to 7");
     }
   }
 }
@@ -85,8 +85,9 @@ Position ParsePosition(std::istream& in) {
   Position position;
   bool seenScore = false, seenLevel = false;
   int row = 0;
-  int lastLine = 0;
-  for (const InputLine& line : ReadContentLines(in)) {
+  std::int64_t lastLine = 0;
+  LineReader reader(in);
+  for (InputLine line; reader.Next(line);) {
     lastLine = line.number;
     if (row == 0 && IsHeader(line.text)) {
       ParseHeader(line, position, seenScore, seenLevel);
@@ -103,14 +104,14 @@ Position ParsePosition(std::istream& in) {
   return position;
 }
 
-LockArgs ParseLockArgs(const std::vector<std::string>& args) {
+LockArgs ParseLockArgs(const std::vector<std::string>& args, int firstPosition) {
   if (args.size() != 4) {
     throw InputError("arguments", "lock takes COL ROW LOWER UPPER, got " +
                                       std::to_string(args.size()) + " arguments");
   }
   auto arg = [&](int i, int low, int high, const char* name) {
     return static_cast<int>(
-        ParseInteger(args[i], low, high, "argument " + std::to_string(i + 1), name));
+        ParseInteger(args[i], low, high, ArgumentName(firstPosition + i), name));
   };
   return {arg(0, 1, kFieldColumns, "COL"), arg(1, 0, kFieldRows, "ROW"),
           arg(2, game::kSeed, game::kSpecial, "LOWER"), arg(3, game::kEmpty, 7, "UPPER")};

@@ -28,8 +28,12 @@ struct Report {
   long long elapsedMs = 0;
 };
 
+// Reads the position line by line and refuses it at the first line past the board. Throws
+// InputError naming the line at fault.
 Position ParsePosition(std::istream& in);
-LockArgs ParseLockArgs(const std::vector<std::string>& args);
+// COL ROW LOWER UPPER, the first of them at position `firstPosition` of the command line (the
+// program's name is 0), which names them in errors.
+LockArgs ParseLockArgs(const std::vector<std::string>& args, int firstPosition);
 
 Report RunResolve(const Position& position);
 Report RunLock(const Position& position, const LockArgs& lock);

@@ -19,7 +19,7 @@ host::ScriptedInput ParseEvent(const std::vector<std::string>& words, const std:
   const std::string& event = words.size() > 2 ? words[2] : std::string();
   const std::size_t arity = words.size() - 3;
   auto expect = [&](std::size_t n) {
-    if (arity != n) throw InputError(where, "wrong number of words for '" + event + "'");
+    if (arity != n) throw InputError(where, "wrong number of words for '" + Shown(event) + "'");
   };
   if (event == "click") {
     expect(0);
@@ -39,7 +39,7 @@ host::ScriptedInput ParseEvent(const std::vector<std::string>& words, const std:
     expect(0);
     input.kind = host::ScriptedInput::kClose;
   } else {
-    throw InputError(where, "unknown event '" + event + "'");
+    throw InputError(where, "unknown event '" + Shown(event) + "'");
   }
   return input;
 }
@@ -57,8 +57,9 @@ void ParseDraws(const std::vector<std::string>& words, const std::string& where,
 host::VirtualSetup ParseScript(std::istream& in) {
   host::VirtualSetup setup;
   bool seenSeed = false, seenUntil = false;
-  int lastLine = 0;
-  for (const InputLine& line : ReadContentLines(in)) {
+  std::int64_t lastLine = 0;
+  LineReader reader(in);
+  for (InputLine line; reader.Next(line);) {
     lastLine = line.number;
     const std::string where = LineName(line.number);
     const std::vector<std::string> words = SplitWords(line.text);
@@ -77,7 +78,7 @@ host::VirtualSetup ParseScript(std::istream& in) {
       if (words.size() < 3) throw InputError(where, "expected 'at T EVENT'");
       const host::ScriptedInput input = ParseEvent(words, where);
       if (!setup.inputs.empty() && input.at < setup.inputs.back().at) {
-        throw InputError(where, "time " + words[1] + " is earlier than the line before");
+        throw InputError(where, "time " + Shown(words[1]) + " is earlier than the line before");
       }
       setup.inputs.push_back(input);
     } else if (verb == "until") {
@@ -86,7 +87,7 @@ host::VirtualSetup ParseScript(std::istream& in) {
       setup.until = ParseInteger(words[1], 0, kLatestTime, where, "time");
       seenUntil = true;
     } else {
-      throw InputError(where, "unknown line '" + verb + "'");
+      throw InputError(where, "unknown line '" + Shown(verb) + "'");
     }
   }
   if (!seenSeed && setup.draws.empty()) {

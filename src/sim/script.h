@@ -10,7 +10,8 @@ namespace sim {
 
 inline constexpr ui::Millis kDefaultUntil = 600000;
 
-// Throws InputError naming the line at fault.
+// Reads the script line by line, keeping only the parsed inputs. Throws InputError naming the
+// line at fault.
 host::VirtualSetup ParseScript(std::istream& in);
 
 // Runs the session, writing its trace and then the final board to out.

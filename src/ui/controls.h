@@ -68,6 +68,9 @@ struct Rgb {
   int r = 0, g = 0, b = 0;
 };
 
+// A bold sans-serif face of 14.25 points at 96 dpi.
+inline constexpr int kLabelFontPixels = 19;
+
 class Label : public Control {
  public:
   Label(Form& owner, int left, int top, int width, int height, std::string caption);
@@ -80,7 +83,7 @@ class Label : public Control {
   int width() const { return width_; }
   int height() const { return height_; }
   Rgb foreColor{255, 255, 0};
-  int fontPixels = 19;  // a bold sans-serif face of 14.25 points at 96 dpi
+  int fontPixels = kLabelFontPixels;
 
  private:
   std::string caption_;

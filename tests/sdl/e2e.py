@@ -146,7 +146,7 @@ def count(img, left, top, box, color):
 def cell_fill(img, main, column, row):
     """The fill colour of the cell at (column, row) when one shows there, else None."""
     _, left, top, _, _ = main
-    pixel = img.getpixel((left + 63 + 24 * column + 3, top + 20 + 24 * row + 12))
+    pixel = img.getpixel((left + 63 + 24 * column + 3, top + 20 + 24 * row + 3))
     return next((f for f in FILLS if near(pixel, f)), None)
 
 
@@ -195,6 +195,42 @@ def case_play(s):
     wait_for("the pair moved to column 2",
              lambda: (lambda img: column_cells(img, main, 2) and not column_cells(img, main, 3))(
                  s.shot()), limit=10)
+
+
+def pair_in(img, main, column):
+    """The falling pair's (upper, lower) fills when it stands alone in that column, else None."""
+    rows = column_cells(img, main, column)
+    if len(rows) != 2 or rows[0] + 1 != rows[1] or rows[1] == 12:
+        return None
+    return cell_fill(img, main, column, rows[0]), cell_fill(img, main, column, rows[1])
+
+
+def case_arrows(s):
+    """Num Lock stays off: the keypad does nothing, the dedicated arrows play."""
+    s.game()
+    main = s.window("Quillmere")
+    s.xdotool("key", "Return")
+    wait_for("the first pair in column 3", lambda: pair_in(s.shot(), main, 3))
+    s.xdotool("key", "KP_Left", "KP_Right", "KP_Begin", "KP_Left")
+    s.xdotool("keydown", "KP_Down")
+    time.sleep(1)
+    img = s.shot()
+    s.xdotool("keyup", "KP_Down")
+    check(pair_in(img, main, 3) and all(not column_cells(img, main, c) for c in (1, 2, 4, 5, 6)),
+          "the keypad without Num Lock moved or dropped the pair")
+    s.xdotool("key", "Left")
+    upper, lower = wait_for("Left to move the pair", lambda: pair_in(s.shot(), main, 2), limit=10)
+    s.xdotool("key", "Up")
+    wait_for("Up to swap the pair", lambda: pair_in(s.shot(), main, 2) == (lower, upper), limit=10)
+    s.xdotool("key", "Right", "Right")
+    wait_for("Right to move the pair", lambda: pair_in(s.shot(), main, 4), limit=10)
+    s.xdotool("keydown", "Down")
+    try:
+        # At its own pace the pair needs seconds more to reach the floor.
+        wait_for("Down to drop the pair fast",
+                 lambda: column_cells(s.shot(), main, 4)[-2:] == [11, 12], limit=2.5)
+    finally:
+        s.xdotool("keyup", "Down")
 
 
 def case_promo(s):
@@ -253,6 +289,29 @@ def case_close(s):
     check("X Error" not in errors, errors)
 
 
+def case_destroy(s):
+    """A window destroyed by another program, not closed through the window manager, ends the
+    game as a close does: at the start screen and during a fast drop."""
+    for playing in (False, True):
+        if playing:
+            proc, main = start_game(s)
+            wait_for("the first pair", lambda: column_cells(s.shot(), main, 3))
+            s.xdotool("keydown", "KP_Down")
+            time.sleep(1)
+        else:
+            proc = s.game()
+            main = s.window("Quillmere")
+        try:
+            s.xdotool("windowclose", main[0])
+            status = proc.wait(timeout=30)
+        finally:
+            if playing:  # with the focused window gone, xdotool may find nowhere to send it
+                subprocess.run(["xdotool", "keyup", "KP_Down"], env=s.env, capture_output=True)
+        errors = proc.stderr.read()
+        check((status, errors) == (0, ""), "destroyed %s: status %d: %s" % (
+            "in play" if playing else "at the start", status, errors))
+
+
 def case_no_display(s):
     env = dict(s.env)
     env.pop("DISPLAY", None)
@@ -262,8 +321,9 @@ def case_no_display(s):
     check(len(lines) == 1 and "display" in lines[0], "stderr: %r" % done.stderr)
 
 
-CASES = {"window": case_window, "play": case_play, "promo": case_promo, "second": case_second,
-         "close": case_close, "no-display": case_no_display, "hidpi": case_hidpi}
+CASES = {"window": case_window, "play": case_play, "arrows": case_arrows, "promo": case_promo,
+         "second": case_second, "close": case_close, "destroy": case_destroy,
+         "no-display": case_no_display, "hidpi": case_hidpi}
 SCREENS = {"hidpi": (2560, 1600)}
 
 

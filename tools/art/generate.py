@@ -71,6 +71,13 @@ def main():
         os.makedirs(docs, exist_ok=True)
         write_png(os.path.join(docs, "art.png"), sheets.contact_sheet(stored))
         write_png(os.path.join(docs, "window-mock.png"), sheets.window_mock(stored))
+        # The README's pictures: the stages in order of growth, the bee, the seasons as a game
+        # meets them (from summer).
+        write_png(os.path.join(docs, "stages.png"),
+                  sheets.strip(stored, [f"cell{c}" for c in range(2, 8)], 2))
+        write_png(os.path.join(docs, "bee.png"), sheets.strip(stored, ["cell8"], 2))
+        write_png(os.path.join(docs, "seasons.png"),
+                  sheets.strip(stored, [f"season{i}" for i in (1, 2, 3, 0)], 1))
 
 
 if __name__ == "__main__":

@@ -83,3 +83,17 @@ def window_mock(stored):
     img.paste(stored["start"], (248, 368))
     ImageDraw.Draw(img).text((90, 372), "1234", font=font("sans-bold", 17), fill=(255, 255, 0))
     return img.resize((img.size[0] * 2, img.size[1] * 2), Image.NEAREST)
+
+
+def strip(stored, names, scale):
+    """Pictures side by side at a whole scale on a clear background, for the README."""
+    imgs = [stored[n].convert("RGBA") for n in names]
+    imgs = [i.resize((i.size[0] * scale, i.size[1] * scale), Image.NEAREST) for i in imgs]
+    gap = 4 * scale
+    out = Image.new("RGBA", (sum(i.size[0] for i in imgs) + gap * (len(imgs) - 1),
+                             max(i.size[1] for i in imgs)), (0, 0, 0, 0))
+    x = 0
+    for img in imgs:
+        out.paste(img, (x, 0))
+        x += img.size[0] + gap
+    return out

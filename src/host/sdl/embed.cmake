@@ -1,5 +1,5 @@
 # Turns files into bytes in a C++ source, so the game reads nothing from disk when it runs.
-# Usage: cmake -DOUT=file.cpp -DFILES="a.bmp|b.ttf" -P embed.cmake
+# Usage: cmake -DOUT=file.cpp -DFILES="a.bmp|b.bmp" -P embed.cmake
 # Each file is known by its name without directory or extension.
 string(REPLACE "|" ";" FILES "${FILES}")
 set(body "")
@@ -18,7 +18,7 @@ foreach(path IN LISTS FILES)
   string(APPEND table "    {\"${name}\", kFile${index}, sizeof kFile${index}},\n")
   math(EXPR index "${index} + 1")
 endforeach()
-file(WRITE "${OUT}.tmp" "// Generated at build time from the game's pictures and font. Do not edit.
+file(WRITE "${OUT}.tmp" "// Generated at build time from the game's pictures. Do not edit.
 #include \"host/sdl/embedded.h\"
 
 namespace host::sdl {

@@ -1,4 +1,4 @@
-// The pictures and the score's font, built into the program as bytes.
+// The pictures, built into the program as bytes.
 #pragma once
 
 #include <cstddef>
@@ -17,7 +17,5 @@ std::span<const EmbeddedFile> EmbeddedFiles();
 
 // The file of that name; empty when it was missing at build time.
 std::span<const unsigned char> FindEmbedded(std::string_view name);
-
-inline constexpr std::string_view kScoreFontName = "DejaVuSans-Bold";
 
 }  // namespace host::sdl

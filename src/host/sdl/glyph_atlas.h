@@ -1,8 +1,14 @@
-// The warning box's letters, rendered at build time from a Japanese font, so that the box reads
-// the same on every system and nothing is read from a file when it shows.
+// Letters rendered at build time from a font (tools/glyph_atlas.cpp), so that the game draws the
+// same text on every system and reads no font when it runs: the warning box's letters and the
+// score's digits.
 #pragma once
 
+#include <SDL_pixels.h>
+
 #include <span>
+#include <string_view>
+
+#include "host/sdl/pictures.h"
 
 namespace host::sdl {
 
@@ -10,6 +16,8 @@ struct AtlasGlyph {
   char32_t codePoint;
   int width;                   // of the bitmap
   int advance;                 // to the next letter's origin
+  int inkTop;                  // rows from the top of the line to the top of the letter's ink
+  int inkHeight;               // rows of ink
   const unsigned char* alpha;  // width x the atlas's line height, row by row
 };
 
@@ -23,9 +31,16 @@ struct GlyphAtlas {
     }
     return nullptr;
   }
+  // Whether every letter of the text is in the atlas.
+  bool Holds(std::string_view text) const;
+  int TextWidth(std::string_view text) const;  // of letters the atlas holds
+  // The text in one colour on a clear surface one line high; null when the atlas lacks a letter.
+  SurfacePtr Render(std::string_view text, SDL_Color color) const;
 };
 
 // Empty when the build found no Japanese font.
 const GlyphAtlas& NoticeGlyphs();
+// The digits of the score, at the label's size.
+const GlyphAtlas& ScoreGlyphs();
 
 }  // namespace host::sdl

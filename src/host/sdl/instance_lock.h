@@ -14,10 +14,11 @@ class InstanceLock {
   InstanceLock& operator=(const InstanceLock&) = delete;
 
   // True when another copy holds the lock. A lock that cannot be taken for any other reason (no
-  // writable place) lets this copy run.
+  // writable place, a planted file) lets this copy run, and says so in one line on stderr.
   bool HeldElsewhere();
 
-  // $XDG_RUNTIME_DIR/quillmere.lock, or a per-user file in the temporary directory.
+  // $XDG_RUNTIME_DIR/quillmere.lock when that directory is the user's own and no one else can
+  // write to it, else a per-user file in the temporary directory.
   static std::string LockPath();
 
  private:

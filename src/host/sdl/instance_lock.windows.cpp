@@ -5,7 +5,9 @@
 
 namespace host::sdl {
 
-std::string InstanceLock::LockPath() { return "Local\\Quillmere"; }
+std::string InstanceLock::LockPath() {
+  return "Local\\Quillmere";
+}
 
 InstanceLock::~InstanceLock() {
   if (mutex_) CloseHandle(mutex_);

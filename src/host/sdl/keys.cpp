@@ -10,6 +10,7 @@ constexpr int kVkBack = 8, kVkTab = 9, kVkClear = 12, kVkShift = 16, kVkControl 
               kVkDown = 40, kVkInsert = 45, kVkDelete = 46, kVkNumpad0 = 96, kVkMultiply = 106,
               kVkAdd = 107, kVkSubtract = 109, kVkDecimal = 110, kVkDivide = 111, kVkF1 = 112,
               kVkNumLock = 144;
+constexpr int kVkNumpad2 = 98, kVkNumpad4 = 100, kVkNumpad5 = 101, kVkNumpad6 = 102;
 
 // The keypad's keys 1 to 9 and 0 without Num Lock, in SDL's order.
 constexpr int kKeypadNavigation[] = {kVkEnd,   kVkDown, kVkNext, kVkLeft,  kVkClear,
@@ -36,6 +37,24 @@ int KeypadCode(SDL_Keycode key, bool numLock) {
       return kVkAdd;
     default:
       return -1;
+  }
+}
+
+// A keyboard without a keypad plays on its own arrows: Left and Right move, Up swaps, Down drops
+// fast. Told apart by the scan code, since the keypad's arrows (Num Lock off) bring the same
+// key symbols on some systems and must still do nothing.
+int DedicatedArrowCode(SDL_Scancode scancode) {
+  switch (scancode) {
+    case SDL_SCANCODE_LEFT:
+      return kVkNumpad4;
+    case SDL_SCANCODE_RIGHT:
+      return kVkNumpad6;
+    case SDL_SCANCODE_UP:
+      return kVkNumpad5;
+    case SDL_SCANCODE_DOWN:
+      return kVkNumpad2;
+    default:
+      return 0;
   }
 }
 
@@ -101,9 +120,14 @@ int VirtualKeyCode(SDL_Keycode key, Uint16 modifiers) {
   return NamedCode(key);
 }
 
+int VirtualKeyCode(SDL_Scancode scancode, SDL_Keycode key, Uint16 modifiers) {
+  if (const int code = DedicatedArrowCode(scancode)) return code;
+  return VirtualKeyCode(key, modifiers);
+}
+
 std::optional<int> KeyRouter::Down(SDL_Scancode scancode, SDL_Keycode key, Uint16 modifiers,
                                    bool repeat, KeyTarget target) {
-  const auto [it, fresh] = held_.try_emplace(scancode, VirtualKeyCode(key, modifiers));
+  const auto [it, fresh] = held_.try_emplace(scancode, VirtualKeyCode(scancode, key, modifiers));
   if (target == KeyTarget::kMain) return it->second;
   if (repeat || !fresh || heldFromPlay_.contains(scancode)) return std::nullopt;
   return it->second;
@@ -114,7 +138,7 @@ int KeyRouter::Up(SDL_Scancode scancode, SDL_Keycode key, Uint16 modifiers, KeyT
   // release held keys on its own while the focus moves, and the key is still down.
   if (target == KeyTarget::kPromo) heldFromPlay_.erase(scancode);
   const auto it = held_.find(scancode);
-  const int code = it != held_.end() ? it->second : VirtualKeyCode(key, modifiers);
+  const int code = it != held_.end() ? it->second : VirtualKeyCode(scancode, key, modifiers);
   if (it != held_.end()) held_.erase(it);
   return code;
 }

@@ -15,6 +15,9 @@ inline constexpr int kVkReturn = 13;
 // The virtual-key code of a key as pressed with these modifiers; 0 for keys without one. The
 // keypad gives digits only while Num Lock is on, as it does on the system the game comes from.
 int VirtualKeyCode(SDL_Keycode key, Uint16 modifiers);
+// The code the game hears: as above, except that the dedicated arrow keys, known by their scan
+// codes, give the keypad's digits 4, 6, 5 and 2, a second binding for keyboards without a keypad.
+int VirtualKeyCode(SDL_Scancode scancode, SDL_Keycode key, Uint16 modifiers);
 
 enum class KeyTarget { kMain, kPromo };
 

@@ -1,6 +1,7 @@
-// The single-instance warning: a small modal box of our own with the text and one OK button,
-// drawn from letters rendered at build time, so it reads the same with and without a window
-// manager and whatever fonts the system has.
+// The single-instance warning: a modal box with the text and one OK button. On Linux a box of
+// our own (message_box.posix.cpp), drawn from letters rendered at build time, so it reads the
+// same with and without a window manager and whatever fonts the system has; on Windows the
+// system's own (message_box.windows.cpp).
 #pragma once
 
 #include <SDL_events.h>

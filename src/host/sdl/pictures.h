@@ -32,10 +32,15 @@ SurfacePtr DecodeIcon();
 class PictureTextures {
  public:
   explicit PictureTextures(SDL_Renderer* renderer) : renderer_(renderer) {}
+  // Decodes the picture the first time it is drawn.
   SDL_Texture* Get(const ui::Picture& picture);
 
  private:
+  Uint32 Format();
+  TexturePtr Upload(SDL_Surface* picture);
+
   SDL_Renderer* renderer_;
+  Uint32 format_ = SDL_PIXELFORMAT_UNKNOWN;
   std::map<std::string, TexturePtr> textures_;
 };
 

@@ -1,18 +1,15 @@
 // The program around the host: SDL's set-up, the end of the program, and its exit status.
 #define SDL_MAIN_HANDLED
 #include <SDL.h>
-#include <SDL_ttf.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <new>
 #include <string>
 
 #include "host/sdl/sdl_host.h"
-
-#ifndef _WIN32
-#include <unistd.h>
-#endif
+#include "host/sdl/window_system.h"
 
 namespace host::sdl {
 namespace {
@@ -25,7 +22,12 @@ void SetHints() {
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   // A windowed game leaves the desktop's compositor alone.
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+  // Windows would stretch a window that claims no density of its own, blurring the art: the
+  // game scales by whole factors itself.
+  SDL_SetHint(SDL_HINT_WINDOWS_DPI_AWARENESS, "permonitorv2");
   SDL_SetHint(SDL_HINT_APP_NAME, "Quillmere");
+  // SDL keeps the screen awake by default; a player at the keys keeps it awake anyway.
+  SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   // Start-up timings and the like, for benchmarks and bug reports.
   if (std::getenv("QUILLMERE_DEBUG")) SDL_LogSetAllPriority(SDL_LOG_PRIORITY_DEBUG);
 }
@@ -70,11 +72,7 @@ bool OpenDisplay(std::string& error) {
 // window away in one step instead.
 [[noreturn]] void EndNow() {
   std::fflush(nullptr);
-#ifdef _WIN32
-  std::exit(0);
-#else
-  _exit(0);
-#endif
+  std::_Exit(0);
 }
 
 }  // namespace
@@ -83,10 +81,7 @@ bool StartVideo(std::string& error) {
   SDL_SetMainReady();
   SetHints();
   if (!OpenDisplay(error)) return false;
-  if (TTF_Init() != 0) {
-    error = std::string("cannot start the font renderer: ") + TTF_GetError();
-    return false;
-  }
+  WatchWindowSystem();
   SDL_StopTextInput();
   return true;
 }
@@ -102,6 +97,9 @@ int RunGame() {
     host.Run();
   } catch (const ui::ProgramEnded&) {
     EndNow();
+  } catch (const std::bad_alloc&) {
+    std::fputs("quillmere: out of memory\n", stderr);
+    return 1;
   }
   return 0;
 }

@@ -1,34 +1,24 @@
 #include "host/sdl/score_font.h"
 
-#include "host/sdl/embedded.h"
+#include "host/sdl/glyph_atlas.h"
 
 namespace host::sdl {
 
 ScoreFont::ScoreFont(int pixels) {
-  const std::span<const unsigned char> bytes = FindEmbedded(kScoreFontName);
-  if (bytes.empty()) return;
-  SDL_RWops* stream = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-  // At SDL_ttf's 72 dpi a point is a pixel, so this is the face's size in pixels.
-  font_ = TTF_OpenFontRW(stream, 1, pixels);
-  if (!font_) return;
-  int minX = 0, maxX = 0, minY = 0, maxY = 0, advance = 0;
-  TTF_GlyphMetrics32(font_, '0', &minX, &maxX, &minY, &maxY, &advance);
-  digitTop_ = TTF_FontAscent(font_) - maxY;
-  digitHeight_ = maxY - minY;
-}
-
-ScoreFont::~ScoreFont() {
-  cached_.reset();
-  if (font_) TTF_CloseFont(font_);
+  const AtlasGlyph* zero = ScoreGlyphs().Find('0');
+  if (!zero || pixels != ui::kLabelFontPixels) return;
+  ok_ = true;
+  digitTop_ = zero->inkTop;
+  digitHeight_ = zero->inkHeight;
 }
 
 void ScoreFont::Draw(SDL_Renderer* renderer, const ui::Label& label) {
-  if (!font_ || label.caption().empty()) return;
+  if (!ok_ || label.caption().empty()) return;
   if (!cached_ || cachedCaption_ != label.caption() || cachedRenderer_ != renderer) {
     const SDL_Color color{static_cast<Uint8>(label.foreColor.r),
                           static_cast<Uint8>(label.foreColor.g),
                           static_cast<Uint8>(label.foreColor.b), 255};
-    const SurfacePtr text(TTF_RenderUTF8_Blended(font_, label.caption().c_str(), color));
+    const SurfacePtr text = ScoreGlyphs().Render(label.caption(), color);
     if (!text) return;
     cached_.reset(SDL_CreateTextureFromSurface(renderer, text.get()));
     cachedCaption_ = label.caption();

@@ -1,9 +1,8 @@
-// The score label's face: the embedded bold sans-serif at the label's pixel size, drawn in the
-// label's colour with a transparent background.
+// The score label's face: bold sans-serif digits rendered at build time at the label's pixel
+// size, drawn in the label's colour with a transparent background.
 #pragma once
 
 #include <SDL_render.h>
-#include <SDL_ttf.h>
 
 #include <string>
 
@@ -14,17 +13,15 @@ namespace host::sdl {
 
 class ScoreFont {
  public:
+  // Draws nothing for a label of another size than the digits were rendered at.
   explicit ScoreFont(int pixels);
-  ~ScoreFont();
-  ScoreFont(const ScoreFont&) = delete;
-  ScoreFont& operator=(const ScoreFont&) = delete;
 
-  bool ok() const { return font_ != nullptr; }
+  bool ok() const { return ok_; }
   // Draws the caption from the label's left edge, its digits centred in the label's height.
   void Draw(SDL_Renderer* renderer, const ui::Label& label);
 
  private:
-  TTF_Font* font_ = nullptr;
+  bool ok_ = false;
   int digitTop_ = 0;     // from the top of a rendered line to the top of a digit
   int digitHeight_ = 0;  // of a digit's ink
   std::string cachedCaption_;

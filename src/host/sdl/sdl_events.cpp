@@ -2,6 +2,7 @@
 #include <SDL.h>
 
 #include "host/sdl/sdl_host.h"
+#include "host/sdl/window_system.h"
 
 namespace host::sdl {
 
@@ -9,6 +10,11 @@ void SdlHost::Deliver(const SDL_Event& event) {
   switch (event.type) {
     case SDL_QUIT:
       CloseMain();
+      break;
+    case SDL_SYSWMEVENT:
+      if (WasDestroyed(event.syswm.msg, main_)) CloseMain();
+      if (promo_ && WasDestroyed(event.syswm.msg, promo_)) ClosePromo();
+      break;
     case SDL_WINDOWEVENT:
       DeliverWindowEvent(event.window);
       break;

@@ -107,12 +107,7 @@ bool SdlHost::WaitForEvent(SDL_Event& event) {
 
 void SdlHost::Randomize() {
   const std::time_t now = std::time(nullptr);
-  std::tm local{};
-#ifdef _WIN32
-  localtime_s(&local, &now);
-#else
-  localtime_r(&now, &local);
-#endif
+  const std::tm local = *std::localtime(&now);  // one thread: the shared result is safe
   random_.Seed(static_cast<std::uint32_t>(local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec));
 }
 

@@ -6,6 +6,7 @@
 
 #include "host/sdl/painter.h"
 #include "host/sdl/sdl_host.h"
+#include "host/sdl/tool_window.h"
 
 namespace host::sdl {
 namespace {
@@ -74,6 +75,7 @@ void SdlHost::PromoShown() {
     }
   }
   PlaceWindow(promo_, frmCM());
+  MakeToolWindow(promo_);
   keys_.PromoAppeared();
   SDL_ShowWindow(promo_);
   SDL_RaiseWindow(promo_);

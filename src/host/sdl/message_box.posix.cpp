@@ -5,10 +5,8 @@
 #include <algorithm>
 #include <clocale>
 #include <cstdlib>
-#include <vector>
 
 #include "host/sdl/glyph_atlas.h"
-#include "host/sdl/utf8.h"
 
 namespace host::sdl {
 namespace {
@@ -18,17 +16,8 @@ constexpr int kButtonWidth = 88, kButtonHeight = 26;
 constexpr SDL_Color kFace{240, 240, 240, 255}, kInk{0, 0, 0, 255}, kButtonFace{225, 225, 225, 255},
     kButtonEdge{0, 120, 215, 255};
 
-bool Drawable(std::string_view text) {
-  const GlyphAtlas& atlas = NoticeGlyphs();
-  const std::vector<char32_t> letters = CodePoints(text);
-  return std::all_of(letters.begin(), letters.end(),
-                     [&](char32_t cp) { return atlas.Find(cp) != nullptr; });
-}
-
 int TextWidth(std::string_view text) {
-  int width = 0;
-  for (const char32_t cp : CodePoints(text)) width += NoticeGlyphs().Find(cp)->advance;
-  return width;
+  return NoticeGlyphs().TextWidth(text);
 }
 
 void Fill(SDL_Renderer* renderer, SDL_Color color, const SDL_Rect& rect) {
@@ -40,7 +29,7 @@ void Fill(SDL_Renderer* renderer, SDL_Color color, const SDL_Rect& rect) {
 
 WarningBox::WarningBox(std::string_view text, std::string_view title, int scale)
     : text_(text), title_(title), scale_(scale) {
-  if (!Drawable(text_) || !Drawable(kOkCaption)) return;
+  if (!NoticeGlyphs().Holds(text_) || !NoticeGlyphs().Holds(kOkCaption)) return;
   const int line = NoticeGlyphs().lineHeight;
   width_ = std::max(TextWidth(text_) + 2 * kMargin, 2 * kButtonWidth);
   height_ = kMargin + line + kMargin + kButtonHeight + kMargin / 2;
@@ -112,30 +101,11 @@ void WarningBox::Paint() {
   SDL_RenderPresent(renderer_);
 }
 
-// The letters into one surface in the ink colour, then onto the box.
 void WarningBox::DrawText(std::string_view text, int left, int top) {
-  const GlyphAtlas& atlas = NoticeGlyphs();
-  const int width = TextWidth(text), line = atlas.lineHeight;
-  const SurfacePtr surface(
-      SDL_CreateRGBSurfaceWithFormat(0, width, line, 32, SDL_PIXELFORMAT_ARGB8888));
+  const SurfacePtr surface = NoticeGlyphs().Render(text, kInk);
   if (!surface) return;
-  SDL_FillRect(surface.get(), nullptr, 0);
-  int x = 0;
-  for (const char32_t cp : CodePoints(text)) {
-    const AtlasGlyph& glyph = *atlas.Find(cp);
-    for (int y = 0; y < line; ++y) {
-      auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) +
-                                            static_cast<std::ptrdiff_t>(y) * surface->pitch);
-      for (int gx = 0; gx < glyph.width && x + gx < width; ++gx) {
-        const Uint32 alpha = glyph.alpha[static_cast<std::ptrdiff_t>(y) * glyph.width + gx];
-        if (alpha > (row[x + gx] >> 24))
-          row[x + gx] = alpha << 24 | kInk.r << 16 | kInk.g << 8 | kInk.b;
-      }
-    }
-    x += glyph.advance;
-  }
   const TexturePtr texture(SDL_CreateTextureFromSurface(renderer_, surface.get()));
-  const SDL_Rect where{left, top, width, line};
+  const SDL_Rect where{left, top, surface->w, surface->h};
   SDL_RenderCopy(renderer_, texture.get(), nullptr, &where);
 }
 
