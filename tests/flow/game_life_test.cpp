@@ -20,7 +20,7 @@ TEST(GameLife, SeasonsTurnEveryTenSecondsAndEachSpringBringsOneSpecialPair) {
   for (const auto& [at, line] : s.Log()) {
     if (line.starts_with("season ")) {
       EXPECT_EQ(std::pair(at, line),
-                std::pair(seasons * 10000L, "season " + std::to_string((seasons + 1) % 4)));
+                qmtest::Event(seasons * 10000, "season " + std::to_string((seasons + 1) % 4)));
       season = line.back() - '0', fresh = season == 0, ++seasons;
     } else if (line.starts_with("next ")) {
       EXPECT_EQ(line == "next 8 1", fresh) << "at " << at;  // the first preview of spring only
