@@ -87,17 +87,6 @@ TEST(Rules, APassListsAnyNumberOfEntries) {
   EXPECT_EQ(qmtest::ScreenFault(m), "");  // outside the field nothing shows, nothing wraps
 }
 
-// After a run of four from its index 38, the up-right scan resumes at index 42 and never tries
-// (1,3); the kind-3 run it steps into is still listed in the same pass.
-TEST(Rules, ADiagonalScanResumesPastTheNextGroupsFirstStart) {
-  Session s;
-  game::Module1& m = s.Playing(Field("^...32./..32../.32.../32..../2.....")).m();
-  EXPECT_EQ(game::ScanDiagonalsUpRight(m), 5 + 3);
-  ASSERT_EQ(m.matches.size(), 8U);
-  EXPECT_EQ(std::tuple(m.matches[2].x, m.matches[2].y, m.matches[2].mark), std::tuple(3, 2, 3));
-  EXPECT_EQ(std::tuple(m.matches[6].x, m.matches[6].y, m.matches[6].mark), std::tuple(3, 1, 4));
-}
-
 TEST(Rules, SettlingMovesColumnsOneRowPerStepAndRepaintsEveryStep) {
   std::string column = ".2....";  // twelve cells over a gap at the floor
   for (int i = 1; i < 12; ++i) column += "/.2....";

@@ -191,6 +191,8 @@ const Refused kRefused[] = {
     {"resolve", "score 1\nscore 2\n" + Rows(13), 2, "line 2: score is given twice"},
     {"resolve", "\n# header\nlevel x\n" + Rows(13), 2,
      "line 3: level must be a whole number, got 'x'"},
+    {"resolve", "score 1 2\n" + Rows(13), 2, "line 1: expected 'score N' or 'level N'"},
+    {"resolve", "score 5x\n" + Rows(13), 2, "line 1: score must be a whole number, got '5x'"},
     {"resolve", Rows(13, "......\r\r"), 2,
      "line 1: a board row must be exactly 6 characters, got 7"},
     // Scripts.
