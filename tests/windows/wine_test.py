@@ -83,7 +83,8 @@ def press_until(s, key, what, done, limit=30):
 
 def check_game(s):
     # Keypad keys by code: by name, xdotool toggles Num Lock around them.
-    codes = dict(re.findall(r"^\s*(\d+)\s.*\((KP_[24])\)", s.run("xmodmap", "-pk"), re.M)[::-1])
+    codes = {name: code for code, name in reversed(
+        re.findall(r"^\s*(\d+)\s.*\((KP_[24])\)", s.run("xmodmap", "-pk"), re.M))}
     first, main = s.game(), s.window("Quillmere")
     _, x, y, w, h = main
     # Centred as Windows frames it, give or take the window manager's frame.
