@@ -1,8 +1,7 @@
 #!/usr/bin/python3
 """e2e.py CASE --game PATH --close PATH --assets DIR: the real program under its own Xvfb, driven
-with xdotool, checked by the pixels of screenshots. Exits 77 (skipped) without the X tools; waits
-poll with generous limits, and nothing asserts how long anything took. The other ports' drivers
-share its session, waits and pixel helpers."""
+with xdotool, checked by screenshots' pixels; the other ports' drivers share its helpers. Exits 77
+(skipped) without the X tools; waits poll with generous limits, and nothing asserts durations."""
 
 import argparse, contextlib, os, re, shutil, subprocess, sys, tempfile, time
 
@@ -92,6 +91,11 @@ class Session:
         finally:  # with the focused window gone, xdotool may find nowhere to send it
             subprocess.run(["xdotool", "keyup", key], env=self.env, capture_output=True)
 
+    def press_until(self, key, what, done, limit=30):
+        """Presses the key until done(): a key sent before the window has the focus is lost."""
+        wait_for(what, lambda: self.xdotool("key", key) or any(
+            done() or time.sleep(0.1) for _ in range(20)), limit)
+
     def windows(self):
         """Mapped top-level windows: {title: (id, x, y, w, h)}."""
         found = {}
@@ -105,10 +109,8 @@ class Session:
 
     def window(self, title, limit=60.0):
         def found():
-            for proc in self.procs:
-                if proc.poll() not in (None, 0):
-                    raise AssertionError("the game ended with %d: %s" % (
-                        proc.returncode, proc.stderr.read()))
+            for proc in (p for p in self.procs if p.poll() not in (None, 0)):
+                check(False, "the game ended with %d: %s" % (proc.returncode, proc.stderr.read()))
             return self.windows().get(title)
         try:
             return wait_for("window " + title, found, limit)
@@ -122,13 +124,6 @@ class Session:
 
     def orders(self):
         return open(self.opened).read().splitlines() if os.path.exists(self.opened) else []
-
-    def check_warning(self):
-        """The second copy's warning box, with text in it."""
-        _, x, y, w, h = self.window("警告")
-        img = self.shot()
-        dark = sum(sum(img.getpixel((x + i, y + j))) < 3 * 128 for i in range(w) for j in range(h))
-        check(dark > 200, "the warning box shows no text")
 
 def shows_field(img, left, top, scale=1):
     """The start screen's background, each pixel as scale x scale."""
@@ -159,8 +154,9 @@ def pair_in(img, main, column):
 def start(s, num_lock=True):
     """A game started with Enter, its first pair shown; the process and the main window."""
     proc, main = s.game(), s.window("Quillmere")
-    s.xdotool("key", *(["Num_Lock"] if num_lock else []), "Return")
-    wait_for("the first pair in column 3", lambda: pair_in(s.shot(), main, 3))
+    if num_lock:
+        s.xdotool("key", "Num_Lock")
+    s.press_until("Return", "the first pair in column 3", lambda: pair_in(s.shot(), main, 3))
     return proc, main
 
 def case_window(s, args, scale=1):
@@ -174,28 +170,26 @@ def case_window(s, args, scale=1):
                  for i in range(90, 200) for j in range(372, 390))
     check(yellow > 20, "no yellow score")
 
-def case_play(s, args):
-    _, main = start(s)
-    s.xdotool("key", "KP_Left")
-    wait_for("the pair moved to column 2", lambda: alone(s.shot(), main, 2, 3), limit=10)
-
-def case_arrows(s, args):
-    """Num Lock stays off: the keypad does nothing, the dedicated arrows play."""
-    _, main = start(s, num_lock=False)
-    s.xdotool("key", "KP_Left", "KP_Right", "KP_Begin", "KP_Left")
-    with s.holding("KP_Down"):
-        time.sleep(1)
-        img = s.shot()
-    check(pair_in(img, main, 3) and not any(column_cells(img, main, c) for c in (1, 2, 4, 5, 6)),
-          "the keypad without Num Lock moved or dropped the pair")
-    s.xdotool("key", "Left")
-    upper, lower = wait_for("Left to move the pair", lambda: pair_in(s.shot(), main, 2), limit=10)
-    s.xdotool("key", "Up")
-    wait_for("Up to swap the pair", lambda: pair_in(s.shot(), main, 2) == (lower, upper), limit=10)
-    s.xdotool("key", "Right", "Right")
-    wait_for("Right to move the pair", lambda: pair_in(s.shot(), main, 4), limit=10)
-    with s.holding("Down"):  # at its own pace the pair needs seconds more to reach the floor
-        wait_for("Down to drop the pair fast",
+def case_play(s, args, keypad=True):
+    """With Num Lock the keypad plays; without, the keypad does nothing and the arrows play."""
+    _, main = start(s, num_lock=keypad)
+    left, swap, right, drop = (["KP_Left", "KP_Begin", "KP_Right", "KP_Down"] if keypad else
+                               ["Left", "Up", "Right", "Down"])
+    if not keypad:
+        s.xdotool("key", "KP_Left", "KP_Right", "KP_Begin", "KP_Left")
+        with s.holding("KP_Down"):
+            time.sleep(1)
+            img = s.shot()
+        check(pair_in(img, main, 3) and not any(column_cells(img, main, c) for c in (1, 2, 4, 5, 6)),
+              "the keypad without Num Lock moved or dropped the pair")
+    s.xdotool("key", left)
+    upper, lower = wait_for(left + " to move the pair", lambda: pair_in(s.shot(), main, 2), 10)
+    s.xdotool("key", swap)
+    wait_for(swap + " to swap the pair", lambda: pair_in(s.shot(), main, 2) == (lower, upper), 10)
+    s.xdotool("key", right, right)
+    wait_for(right + " to move the pair", lambda: pair_in(s.shot(), main, 4), 10)
+    with s.holding(drop):  # at its own pace the pair needs seconds more to reach the floor
+        wait_for(drop + " to drop the pair fast",
                  lambda: column_cells(s.shot(), main, 4)[-2:] == [11, 12], limit=2.5)
 
 def case_promo(s, args):
@@ -216,14 +210,16 @@ def case_promo(s, args):
     time.sleep(0.5)
     check(len(s.orders()) == 2, "auto-repeat opened the page %d times" % (len(s.orders()) - 1))
 
-def case_second(s, args):
-    first, _ = s.game(), s.window("Quillmere")
+def case_second(s, args, first=None):
+    first, _ = first or s.game(), s.window("Quillmere")
     second = s.game()
-    s.check_warning()
-    check(first.poll() is None, "the first copy ended")
-    s.xdotool("key", "Return")
-    status = second.wait(timeout=30)
-    check(status == 0, "second copy ended with %d: %s" % (status, second.stderr.read()))
+    _, x, y, w, h = s.window("警告")
+    img = s.shot()
+    dark = sum(sum(img.getpixel((x + i, y + j))) < 3 * 128 for i in range(w) for j in range(h))
+    check(dark > 200 and first.poll() is None, "no text in the warning box, or the first copy ended")
+    s.press_until("Return", "the second copy's end", lambda: second.poll() is not None)
+    check(second.returncode == 0, "the second copy ended with %d: %s" % (
+        second.returncode, second.stderr.read()))
     time.sleep(0.5)
     check(first.poll() is None, "the first copy ended with the second")
 
@@ -259,7 +255,8 @@ def case_no_display(s, args):
           "status %d, stderr: %r" % (done.returncode, done.stderr))
 
 CASES = dict({n[5:].replace("_", "-"): f for n, f in globals().items() if n.startswith("case_")},
-             hidpi=lambda s, args: case_window(s, args, scale=2))
+             hidpi=lambda s, args: case_window(s, args, scale=2),
+             arrows=lambda s, args: case_play(s, args, keypad=False))
 
 def main():
     global ASSETS

@@ -6,14 +6,16 @@ the page's figures (load to first frame, idle CPU). A missing browser is an erro
 import base64, functools, http.server, io, os, sys, tempfile, threading, time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "sdl"))
-from e2e import FILLS, ORDER_PAGE, alone, asset, check, column_cells, near, shows_field, wait_for  # noqa: E402,E501
+from e2e import (FILLS, ORDER_PAGE, alone, asset, check, column_cells, near,  # noqa: E402
+                 shows_field, wait_for)
 
 try:
     from PIL import Image
     from selenium import webdriver
     from selenium.webdriver.chrome.service import Service
+    MISSING = []
 except ImportError as error:
-    webdriver, MISSING = None, error.name
+    MISSING = [error.name]
 
 BROWSER, DRIVER = "/usr/bin/chromium", "/usr/bin/chromedriver"
 CANVAS = (None, 0, 0, 320, 400)  # the canvas is the main window's client area
@@ -21,16 +23,15 @@ d = None  # the driver
 
 def processes_under(root):
     """{pid: (CPU nanoseconds, is a renderer)} of every process below root."""
-    procs = {}
+    procs, found = {}, {root}
     for pid in filter(str.isdigit, os.listdir("/proc")):
         try:
-            with open("/proc/%s/stat" % pid) as f, open("/proc/%s/cmdline" % pid) as g, \
-                    open("/proc/%s/schedstat" % pid) as h:
-                procs[int(pid)] = (int(f.read().rsplit(")", 1)[1].split()[1]),
-                                   int(h.read().split()[0]), "=renderer" in g.read())
+            stat, sched, cmd = (open("/proc/%s/%s" % (pid, name)).read()
+                                for name in ("stat", "schedstat", "cmdline"))
+            procs[int(pid)] = (int(stat.rsplit(")", 1)[1].split()[1]), int(sched.split()[0]),
+                               "=renderer" in cmd)
         except (OSError, IndexError):
             pass
-    found = {root}
     for _ in range(8):  # generations: driver, browser, zygotes, renderers
         found |= {pid for pid, (ppid, _, _) in procs.items() if ppid in found}
     return {pid: procs[pid][1:] for pid in found if pid != root and pid in procs}
@@ -86,7 +87,6 @@ def play(service_pid, url):
           "of a core in the tab, %.2f %% in the whole browser" % (
               first, sum(ns for ns, renderer in used.values() if renderer) / core,
               sum(ns for ns, _ in used.values()) / core))
-
     press("Enter", "Enter", 13)
     wait_for("the first pair in column 3", lambda: column_cells(image(), CANVAS, 3), 10)
     press("Numpad4", "ArrowLeft", 37)  # Num Lock off: no key of the game
@@ -94,7 +94,6 @@ def play(service_pid, url):
     check(alone(image(), CANVAS, 3, 2), "keypad 4 without Num Lock moved the pair")
     press("Numpad4", "4", 100)
     wait_for("the pair in column 2", lambda: alone(image(), CANVAS, 2, 3), 5)
-
     js("window.qmOpened = []; window.open = (url) => { qmOpened.push(url); return null; }")
     opened = lambda: js("return qmOpened")  # noqa: E731
     hold_drop_until(lambda: shown("promo"))
@@ -110,14 +109,12 @@ def play(service_pid, url):
     wait_for("the second order", lambda: len(opened()) >= 2, 5)
     time.sleep(0.3)
     check(opened() == [ORDER_PAGE] * 2, "opened %s for a press and a click" % opened())
-
     d.find_element("css selector", "#promo .close").click()
     press("Enter", "Enter", 13)
     wait_for("the second game", playing, 10)
     hold_drop_until(lambda: not playing())
     time.sleep(0.5)
     check(not shown("promo"), "the promotion appeared after the second game too")
-
     first_tab = d.current_window_handle
     d.switch_to.new_window("tab")
     d.get(url)
@@ -134,10 +131,9 @@ def main():
     global d
     if len(sys.argv) != 2:
         sys.exit("usage: browser_test.py PAGE_DIR")
-    missing = [p for p in (BROWSER, DRIVER) if not os.access(p, os.X_OK)]
-    if missing or not webdriver:
+    if missing := [p for p in (BROWSER, DRIVER) if not os.access(p, os.X_OK)] + MISSING:
         sys.exit("browser_test: missing %s (install chromium chromium-driver python3-selenium "
-                 "python3-pil)" % ", ".join(missing + ([] if webdriver else [MISSING])))
+                 "python3-pil)" % ", ".join(missing))
     http.server.SimpleHTTPRequestHandler.log_message = lambda *args: None
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(
         http.server.SimpleHTTPRequestHandler, directory=sys.argv[1]))

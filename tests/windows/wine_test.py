@@ -48,9 +48,8 @@ def check_programs():
     name = os.path.basename(package)[:-4]
     check({name + "/" + m for m in ["quillmere.exe", "quillmere-sim.exe", "README.txt",
            "LICENSE.txt", "licences/SDL2.txt"]} <= set(zipfile.ZipFile(package).namelist()), package)
-    with open(GAME, "rb") as f, open(os.path.join(e2e.ASSETS, "icons", "quillmere-256.png"),
-                                     "rb") as i:
-        data, icon = f.read(), i.read()
+    data, icon = (open(path, "rb").read() for path in
+                  (GAME, os.path.join(e2e.ASSETS, "icons", "quillmere-256.png")))
     wide = [re.escape(t.encode("utf-16-le")) for t in ("ProductVersion", name.split("-")[1])]
     check(icon in data and re.search(wide[0] + b"(?:\0\0)+" + wide[1], data),
           "quillmere.exe lacks its icon or version")
@@ -72,25 +71,15 @@ def check_tests():
             check((got.returncode, got.stdout, got.stderr) ==
                   (want.returncode, want.stdout, want.stderr), "sim.exe %s: %r" % (args, got))
 
-def press_until(s, key, what, done, limit=30):
-    """Presses the key until done(): a key sent before the window has the focus is lost."""
-    end = time.monotonic() + limit
-    while time.monotonic() < end:
-        s.xdotool("key", key)
-        if any(done() or time.sleep(0.1) for _ in range(20)):
-            return
-    raise AssertionError("gave up waiting for " + what)
-
 def check_game(s):
     # Keypad keys by code: by name, xdotool toggles Num Lock around them.
     codes = {name: code for code, name in reversed(
         re.findall(r"^\s*(\d+)\s.*\((KP_[24])\)", s.run("xmodmap", "-pk"), re.M))}
-    first, main = s.game(), s.window("Quillmere")
+    first, main = e2e.start(s, num_lock=False)
     _, x, y, w, h = main
     # Centred as Windows frames it, give or take the window manager's frame.
     check((w, h) == (320, 400) and abs(x + w // 2 - e2e.SCREEN[0] // 2) <= 4 and
           abs(y + h // 2 - e2e.SCREEN[1] // 2) <= 30, "client area %dx%d+%d+%d" % main[1:])
-    press_until(s, "Return", "a game started by Enter", lambda: e2e.column_cells(s.shot(), main, 3))
     s.xdotool("key", codes["KP_4"])  # Num Lock off: the keypad's arrow, which is not bound
     time.sleep(0.5)
     check(not alone(s.shot(), main, 2, 3), "keypad 4 moved the pair without Num Lock")
@@ -107,12 +96,7 @@ def check_game(s):
     wait_for("the order page", s.orders, 20)
     time.sleep(0.5)
     check(s.orders() == [e2e.ORDER_PAGE], "opened %s" % s.orders())
-
-    second = s.game()
-    s.check_warning()
-    press_until(s, "Return", "the warning box closed", lambda: second.poll() is not None)
-    check(second.returncode == 0 and first.poll() is None,
-          "the second copy ended with %d, the first with %s" % (second.returncode, first.poll()))
+    e2e.case_second(s, None, first)
     s.run(os.path.join(LINUX, "tests", "sdl", "qm_wm_close"), main[0])
     status = first.wait(timeout=30)
     check(status == 0, "closed with status %d: %s" % (status, first.stderr.read()))
