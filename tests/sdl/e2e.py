@@ -1,7 +1,7 @@
 #!/usr/bin/python3
-"""e2e.py CASE --game PATH --close PATH --assets DIR: the real program under its own Xvfb, driven
-with xdotool, checked by screenshots' pixels; the other ports' drivers share its helpers. Exits 77
-(skipped) without the X tools; waits poll with generous limits, and nothing asserts durations."""
+"""e2e.py CASE --game PATH --close PATH --assets DIR: the real program under Xvfb, driven with
+xdotool, checked by screenshots' pixels; exits 77 (skipped) without the X tools. No durations
+are asserted. The other ports' drivers share its helpers."""
 
 import argparse, contextlib, os, re, shutil, subprocess, sys, tempfile, time
 
@@ -127,9 +127,8 @@ class Session:
 
 def shows_field(img, left, top, scale=1):
     """The start screen's background, each pixel as scale x scale."""
-    background = asset("window")
     return all(img.getpixel((left + scale * x + d, top + scale * y + d)) ==
-               background.getpixel((x, y)) for x, y in FIELD for d in {0, scale - 1})
+               asset("window").getpixel((x, y)) for x, y in FIELD for d in {0, scale - 1})
 
 def cell_fill(img, main, column, row):
     """The fill colour of the cell at (column, row) when one shows there, else None."""
@@ -141,15 +140,32 @@ def column_cells(img, main, column):
     return [row for row in range(1, 13) if cell_fill(img, main, column, row)]
 
 def alone(img, main, column, other):
-    """Cells show in the column and none in the other."""
     return column_cells(img, main, column) and not column_cells(img, main, other)
 
 def pair_in(img, main, column):
     """The falling pair's (upper, lower) fills when it stands alone in that column, else None."""
     rows = column_cells(img, main, column)
-    if len(rows) != 2 or rows[0] + 1 != rows[1] or rows[1] == 12:
-        return None
-    return cell_fill(img, main, column, rows[0]), cell_fill(img, main, column, rows[1])
+    return (cell_fill(img, main, column, rows[0]), cell_fill(img, main, column, rows[1])) if (
+        len(rows) == 2 and rows[0] + 1 == rows[1] < 12) else None
+
+def check_num_lock(shot, main, press_off, press_on):
+    """Keypad 4 moves the pair from column 3 to 2 only once Num Lock is on."""
+    press_off()
+    time.sleep(0.5)
+    check(alone(shot(), main, 3, 2), "keypad 4 without Num Lock moved the pair")
+    press_on()
+    wait_for("keypad 4 with Num Lock to move the pair", lambda: alone(shot(), main, 2, 3), 10)
+
+def outcome(name, *steps):
+    """Runs the steps; the exit status, with one line that says how they went."""
+    try:
+        for step in steps:
+            step()
+    except AssertionError as failure:
+        print("FAILED %s: %s" % (name, failure))
+        return 1
+    print("passed " + name)
+    return 0
 
 def start(s, num_lock=True):
     """A game started with Enter, its first pair shown; the process and the main window."""
@@ -218,8 +234,7 @@ def case_second(s, args, first=None):
     dark = sum(sum(img.getpixel((x + i, y + j))) < 3 * 128 for i in range(w) for j in range(h))
     check(dark > 200 and first.poll() is None, "no text in the warning box, or the first copy ended")
     s.press_until("Return", "the second copy's end", lambda: second.poll() is not None)
-    check(second.returncode == 0, "the second copy ended with %d: %s" % (
-        second.returncode, second.stderr.read()))
+    check(second.returncode == 0, "the second copy: %d %s" % (second.returncode, second.stderr.read()))
     time.sleep(0.5)
     check(first.poll() is None, "the first copy ended with the second")
 
@@ -232,8 +247,7 @@ def ended_by(s, close, playing):
         close(main[0])
         status = proc.wait(timeout=30)
     errors = proc.stderr.read()
-    check(status == 0, "ended %s with status %d: %s" % (
-        "in play" if playing else "at the start", status, errors))
+    check(status == 0, "ended (in play: %s) with status %d: %s" % (playing, status, errors))
     return errors
 
 def case_close(s, args):
@@ -241,8 +255,7 @@ def case_close(s, args):
     check("X Error" not in errors, errors)
 
 def case_destroy(s, args):
-    """A window destroyed by another program, not closed through the window manager, ends the
-    game as a close does."""
+    """A window destroyed by another program ends the game as a close by the window manager."""
     for playing in (False, True):
         errors = ended_by(s, lambda window: s.xdotool("windowclose", window), playing)
         check(errors == "", "destroyed: " + errors)
@@ -271,13 +284,7 @@ def main():
         print("skipped: missing " + (", ".join(missing) or "python3-pil"))
         return 77
     with Session([args.game], (2560, 1600) if args.case == "hidpi" else SCREEN) as s:
-        try:
-            CASES[args.case](s, args)
-        except AssertionError as failure:
-            print("FAILED %s: %s" % (args.case, failure))
-            return 1
-    print("passed " + args.case)
-    return 0
+        return outcome(args.case, lambda: CASES[args.case](s, args))
 
 if __name__ == "__main__":
     sys.exit(main())

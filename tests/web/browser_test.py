@@ -1,13 +1,13 @@
 #!/usr/bin/python3
-"""browser_test.py PAGE_DIR: the page in headless Chromium driven by Selenium, served from
-127.0.0.1, keys sent as the browser's own input events, checked by the canvas's pixels. Prints
-the page's figures (load to first frame, idle CPU). A missing browser is an error."""
+"""browser_test.py PAGE_DIR: the page, served from 127.0.0.1, in headless Chromium under Selenium,
+sent the browser's own key events, checked by the canvas's pixels; prints the load time and idle
+CPU. A missing browser is an error."""
 
 import base64, functools, http.server, io, os, sys, tempfile, threading, time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "sdl"))
-from e2e import (FILLS, ORDER_PAGE, alone, asset, check, column_cells, near,  # noqa: E402
-                 shows_field, wait_for)
+from e2e import (FILLS, ORDER_PAGE, asset, check, check_num_lock, column_cells,  # noqa: E402
+                 near, shows_field, wait_for)
 
 try:
     from PIL import Image
@@ -89,11 +89,8 @@ def play(service_pid, url):
               sum(ns for ns, _ in used.values()) / core))
     press("Enter", "Enter", 13)
     wait_for("the first pair in column 3", lambda: column_cells(image(), CANVAS, 3), 10)
-    press("Numpad4", "ArrowLeft", 37)  # Num Lock off: no key of the game
-    time.sleep(0.3)
-    check(alone(image(), CANVAS, 3, 2), "keypad 4 without Num Lock moved the pair")
-    press("Numpad4", "4", 100)
-    wait_for("the pair in column 2", lambda: alone(image(), CANVAS, 2, 3), 5)
+    check_num_lock(image, CANVAS, lambda: press("Numpad4", "ArrowLeft", 37),
+                   lambda: press("Numpad4", "4", 100))
     js("window.qmOpened = []; window.open = (url) => { qmOpened.push(url); return null; }")
     opened = lambda: js("return qmOpened")  # noqa: E731
     hold_drop_until(lambda: shown("promo"))

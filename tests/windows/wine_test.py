@@ -80,11 +80,8 @@ def check_game(s):
     # Centred as Windows frames it, give or take the window manager's frame.
     check((w, h) == (320, 400) and abs(x + w // 2 - e2e.SCREEN[0] // 2) <= 4 and
           abs(y + h // 2 - e2e.SCREEN[1] // 2) <= 30, "client area %dx%d+%d+%d" % main[1:])
-    s.xdotool("key", codes["KP_4"])  # Num Lock off: the keypad's arrow, which is not bound
-    time.sleep(0.5)
-    check(not alone(s.shot(), main, 2, 3), "keypad 4 moved the pair without Num Lock")
-    s.xdotool("key", "Num_Lock", codes["KP_4"])
-    wait_for("the pair moved to column 2", lambda: alone(s.shot(), main, 2, 3), 10)
+    e2e.check_num_lock(s.shot, main, lambda: s.xdotool("key", codes["KP_4"]),
+                       lambda: s.xdotool("key", "Num_Lock", codes["KP_4"]))
     s.xdotool("key", "Right")  # the dedicated arrows, the second binding
     wait_for("the pair back in column 3", lambda: alone(s.shot(), main, 3, 2), 10)
     with s.holding(codes["KP_2"]):  # to the game's end, where the promotional window shows
@@ -106,19 +103,12 @@ def main():
         os.environ.update(s.env)  # Wine's desktop takes the display of the server's first program
         wm = subprocess.Popen(["openbox"], **QUIET)
         try:
-            start_wine()
-            check_programs()
-            check_tests()
-            check_game(s)
-        except AssertionError as failure:
-            print("FAILED windows: %s" % failure)
-            return 1
+            return e2e.outcome("windows", start_wine, check_programs, check_tests,
+                               lambda: check_game(s))
         finally:
             subprocess.run(["timeout", "30", "wineserver", "-k"])
             wm.kill()
             wm.wait()
-    print("passed windows")
-    return 0
 
 if __name__ == "__main__":
     sys.exit(main())
