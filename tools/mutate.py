@@ -4,7 +4,8 @@
 Each mutant changes one operator in one line of src/game, src/flow, src/input, src/host (not
 host/sdl), src/sim or src/ui; it is built in a scratch copy of the tree and the core test binary
 runs against it. A failing run or one that outlives its timeout kills the mutant; a mutant that
-does not compile is left out and the next one of the sample takes its place.
+does not compile is left out and the next one of the sample takes its place. Survivors listed in
+tools/mutate-equivalent.txt (mutants that no test can tell from the original) are reported apart.
 
 Usage: tools/mutate.py [--sample 60] [--seed 1] [--work DIR] [--timeout 60] [--list]
 """
@@ -143,6 +144,18 @@ def run_tests(build_dir, timeout):
         return False
 
 
+def equivalents(repo):
+    """(path, mutated line) of the mutants known to be equivalent, from tools/mutate-equivalent.txt."""
+    listed = set()
+    path = os.path.join(repo, "tools", "mutate-equivalent.txt")
+    if os.path.exists(path):
+        for line in open(path, encoding="utf-8"):
+            if line.strip() and not line.startswith("#"):
+                where, _, text = line.partition(" | ")
+                listed.add((where.strip(), text.strip()))
+    return listed
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--sample", type=int, default=60)
@@ -176,7 +189,8 @@ def main():
         return 1
 
     order = random.Random(args.seed).sample(candidates, len(candidates))
-    killed, tried, stillborn, survivors = 0, 0, 0, []
+    known = equivalents(repo)
+    killed, tried, stillborn, survivors, equivalents_seen = 0, 0, 0, [], []
     started = time.time()
     for path, number, old, new, mutated in order:
         if tried == args.sample:
@@ -199,21 +213,27 @@ def main():
             with open(target, "w", encoding="utf-8") as f:
                 f.write(original)
         label = f"{path}:{number}: {old} -> {new}"
-        if survived:
+        equivalent = survived and (path, mutated.strip()) in known
+        if equivalent:
+            equivalents_seen.append(f"{label}    {mutated.strip()}")
+        elif survived:
             survivors.append(f"{label}    {mutated.strip()}")
         else:
             killed += 1
-        print(f"[{tried}/{args.sample}] {'SURVIVED' if survived else 'killed  '} {label}",
-              flush=True)
+        verdict = "equivalent" if equivalent else "SURVIVED" if survived else "killed"
+        print(f"[{tried}/{args.sample}] {verdict:10} {label}", flush=True)
     build(work, build_dir, args.jobs)  # leave the scratch build unmutated
 
-    print(f"\nseed {args.seed}: killed {killed}/{tried} ({100.0 * killed / max(tried, 1):.0f} %), "
-          f"{stillborn} did not build, {len(candidates)} sites, "
-          f"{time.time() - started:.0f} s")
-    if survivors:
-        print("survivors:")
-        for s in survivors:
-            print("  " + s)
+    others = tried - len(equivalents_seen)
+    print(f"\nseed {args.seed}: killed {killed}/{tried} ({100.0 * killed / max(tried, 1):.0f} %); "
+          f"without the {len(equivalents_seen)} known equivalent: {killed}/{others} "
+          f"({100.0 * killed / max(others, 1):.0f} %); {stillborn} did not build, "
+          f"{len(candidates)} sites, {time.time() - started:.0f} s")
+    for title, found in (("survivors", survivors), ("known equivalent", equivalents_seen)):
+        if found:
+            print(title + ":")
+            for s in found:
+                print("  " + s)
     return 0
 
 

@@ -198,6 +198,8 @@ const Refused kRefused[] = {
     // Scripts.
     {"play", "at 0 click\n", 2, "line 2: the script gives neither draws nor seed"},
     {"play", "seed 1\ndraws 2 3\n", 2, "line 2: draws and seed cannot both be given"},
+    {"play", "seed 1\nseed 2\n", 2, "line 2: seed cannot be given twice or together with draws"},
+    {"play", "draws 2\nseed 1\n", 2, "line 2: seed cannot be given twice or together with draws"},
     {"play", "draws 2 8\n", 2, "line 1: kind 8 is out of range 2 to 7"},
     {"play", "seed 1\nat 500 click\nat 400 click\n", 2,
      "line 3: time 400 is earlier than the line before"},
