@@ -19,8 +19,8 @@ TEST(GameLife, SeasonsTurnEveryTenSecondsAndEachSpringBringsOneSpecialPair) {
   bool fresh = false;
   for (const auto& [at, line] : s.Log()) {
     if (line.starts_with("season ")) {
-      EXPECT_EQ(std::pair(at, line),
-                qmtest::Event(seasons * 10000, "season " + std::to_string((seasons + 1) % 4)));
+      EXPECT_EQ(std::pair(at, line), std::pair(ui::Millis{10000} * seasons,
+                                               "season " + std::to_string((seasons + 1) % 4)));
       season = line.back() - '0', fresh = season == 0, ++seasons;
     } else if (line.starts_with("next ")) {
       EXPECT_EQ(line == "next 8 1", fresh) << "at " << at;  // the first preview of spring only
